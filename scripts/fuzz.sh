@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang (ASan + UBSan) in build-fuzz/ and
+# runs each for the given number of seconds; any finding fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-20}
+CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF \
+  -DVELMORA_BUILD_QT=OFF -DVELMORA_BUILD_WIN32=OFF
+cmake --build build-fuzz
+for target in build-fuzz/fuzz/fuzz-*; do
+  [[ -x $target ]] || continue
+  name=$(basename "$target")
+  echo "== $name for ${seconds}s"
+  mkdir -p "build-fuzz/corpus/$name"
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+    "$target" -max_total_time="$seconds" -print_final_stats=1 \
+    -artifact_prefix="build-fuzz/$name-" "build-fuzz/corpus/$name" fuzz/seeds 2>&1 | tail -n 12
+  test "${PIPESTATUS[0]}" -eq 0
+done
