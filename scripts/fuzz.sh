@@ -12,9 +12,9 @@ for target in build-fuzz/fuzz/fuzz-*; do
   [[ -x $target ]] || continue
   name=$(basename "$target")
   echo "== $name for ${seconds}s"
-  mkdir -p "build-fuzz/corpus/$name"
+  mkdir -p "build-fuzz/corpus/$name" "fuzz/seeds/${name#fuzz-}"
   UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
     "$target" -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="build-fuzz/$name-" "build-fuzz/corpus/$name" fuzz/seeds 2>&1 | tail -n 12
+    -artifact_prefix="build-fuzz/$name-" "build-fuzz/corpus/$name" "fuzz/seeds/${name#fuzz-}" 2>&1 | tail -n 12
   test "${PIPESTATUS[0]}" -eq 0
 done
