@@ -14,7 +14,7 @@
 
 namespace velmora::driver {
 
-using Json = nlohmann::json;
+using Json = nlohmann::ordered_json;  // answers keep the documented key order
 
 struct RequestError : std::runtime_error {
   using std::runtime_error::runtime_error;
