@@ -75,7 +75,10 @@ double ReadRadixDigits(Cursor& cursor, int bits_per_digit) noexcept {
 // halfway point between two doubles needs at most 767, and whatever follows
 // the kept digits only matters as "zero or not" (the sticky digit).
 constexpr std::size_t kMaxDigits = 768;
-constexpr std::int64_t kExponentClamp = 100000;  // far past any double
+// Exponents are clamped far past any double, but not so far that the digits
+// of a long text (each shifts the scale by one) could fail to offset them.
+constexpr std::int64_t kExponentDigitsClamp = 100'000'000'000'000'000;
+constexpr std::int64_t kExponentClamp = 100'000;
 
 double ReadDecimal(Cursor& cursor) noexcept {
   bool negative = false;
@@ -121,7 +124,7 @@ double ReadDecimal(Cursor& cursor) noexcept {
     }
     std::int64_t exponent = 0;
     for (char c; IsDigit(c = cursor.Peek()); cursor.Next())
-      exponent = std::min(exponent * 10 + (c - '0'), kExponentClamp);
+      exponent = std::min(exponent * 10 + (c - '0'), kExponentDigitsClamp);
     scale += exponent_negative ? -exponent : exponent;
   }
 

@@ -1,0 +1,124 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "numbers/runtime_error.h"
+#include "panel/number_panel.h"
+
+namespace velmora {
+namespace {
+
+constexpr std::int16_t kIncrease = NumberPanel::kIncrease;
+constexpr std::int16_t kDecrease = NumberPanel::kDecrease;
+
+std::string Title(int sum) { return "Сума от цифри: " + std::to_string(sum); }
+
+struct Press {
+  const char* before;
+  std::int16_t button;
+  char separator;
+  const char* after;
+  int title_sum;
+};
+
+class OnePress : public ::testing::TestWithParam<Press> {};
+
+TEST_P(OnePress, ShowsTheNewNumberAndItsDigitSum) {
+  const Press& p = GetParam();
+  NumberPanel panel(p.separator);
+  panel.OnLoad();
+  panel.TypeFieldText(p.before);
+  panel.OnCommand(p.button);
+  EXPECT_EQ(panel.FieldText(), p.after);
+  EXPECT_EQ(panel.TopLine(), Title(p.title_sum));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Presses, OnePress,
+    ::testing::Values(
+        Press{"112", kIncrease, '.', "116", 8},  Press{"112", kDecrease, '.', "108", 9},
+        Press{"9999", kIncrease, '.', "1003", 4},  // 10035 cut to 4 characters
+        Press{"-999", kDecrease, '.', "-102", 3},  // -1026 cut
+        Press{"", kIncrease, '.', "0", 0},       Press{"", kDecrease, '.', "0", 0},
+        Press{"9", kDecrease, '.', "0", 0},      Press{"-12", kIncrease, '.', "-9", 9},
+        Press{"-12", kDecrease, '.', "-15", 6},  Press{"abc", kIncrease, '.', "0", 0},
+        Press{"12ab", kIncrease, '.', "15", 6},  Press{"&HFF", kIncrease, '.', "255", 12},
+        Press{"1e3", kDecrease, '.', "996", 24}, Press{"9e99", kIncrease, '.', "9E+9", 18},
+        Press{"1.5", kIncrease, '.', "7.5", 12}, Press{"1.5", kIncrease, ',', "7,5", 12},
+        Press{".1", kDecrease, '.', "-0.9", 9},  Press{"-0", kDecrease, '.', "0", 0},
+        Press{"Чи", kIncrease, '.', "0", 0},     Press{"0.01", kDecrease, '.', "-0.9", 9},
+        Press{"-.01", kDecrease, '.', "-1.0", 1}));
+
+TEST(NumberPanel, TwoPressesFromOnePointFiveDependOnTheSeparator) {
+  NumberPanel point('.'), comma(',');
+  for (NumberPanel* panel : {&point, &comma}) {
+    panel->OnLoad();
+    panel->TypeFieldText("1.5");
+    panel->OnCommand(kIncrease);
+    panel->OnCommand(kIncrease);
+  }
+  EXPECT_EQ(point.FieldText(), "19.5");  // 7.5 + 12
+  EXPECT_EQ(point.TopLine(), Title(15));
+  EXPECT_EQ(comma.FieldText(), "19");    // "7,5" reads as 7; 7 + 12
+  EXPECT_EQ(comma.TopLine(), Title(10));
+}
+
+TEST(NumberPanel, StartsWithTheLayoutsTexts) {
+  const NumberPanel panel;
+  EXPECT_EQ(panel.FieldText(), "112");
+  EXPECT_EQ(panel.TopLine(), "Естествено число - сума и разлика от цифри");
+  EXPECT_EQ(panel.FieldLimit(), 0u);
+  EXPECT_EQ(panel.FieldAlignment(), Alignment::Centre);
+}
+
+TEST(NumberPanel, LoadLimitsTheFieldToFourCharacters) {
+  NumberPanel panel;
+  panel.TypeFieldText("123456");
+  EXPECT_EQ(panel.FieldText(), "123456");  // no limit before load
+  panel.OnLoad();
+  EXPECT_EQ(panel.FieldLimit(), 4u);
+  EXPECT_EQ(panel.FieldAlignment(), Alignment::Centre);
+  panel.TypeFieldText("123456");
+  EXPECT_EQ(panel.FieldText(), "1234");
+  panel.TypeFieldText("Числото");
+  EXPECT_EQ(panel.FieldText(), "Числ");
+}
+
+TEST(NumberPanel, SumPrefixIsFifteenCharactersEndingInABlank) {
+  const std::u32string prefix = U"Сума от цифри: ";
+  EXPECT_EQ(prefix.size(), 15u);
+  NumberPanel panel;
+  panel.OnCommand(kIncrease);
+  EXPECT_EQ(panel.TopLine(), "Сума от цифри: 8");
+}
+
+TEST(NumberPanel, AnotherButtonIndexIsAnErrorAndChangesNothing) {
+  NumberPanel panel;
+  panel.OnLoad();
+  for (std::int16_t index : {std::int16_t{2}, std::int16_t{-1}, std::int16_t{32767}}) {
+    try {
+      panel.OnCommand(index);
+      ADD_FAILURE() << "no error for index " << index;
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), 5);
+      EXPECT_NE(e.Description().find(std::to_string(index)), std::string::npos);
+    }
+  }
+  EXPECT_EQ(panel.FieldText(), "112");
+  EXPECT_EQ(panel.TopLine(), "Естествено число - сума и разлика от цифри");
+}
+
+TEST(NumberPanel, WithoutLoadTheProgramsWriteIsNotCut) {
+  NumberPanel panel;
+  panel.TypeFieldText("9999");
+  panel.OnCommand(kIncrease);
+  EXPECT_EQ(panel.FieldText(), "10035");
+}
+
+TEST(NumberPanel, AnyOtherRegionalSeparatorWritesAPoint) {
+  NumberPanel panel(';');
+  EXPECT_EQ(panel.DecimalSeparator(), '.');
+}
+
+}  // namespace
+}  // namespace velmora

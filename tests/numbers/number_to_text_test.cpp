@@ -1,0 +1,95 @@
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cstdint>
+#include <limits>
+#include <random>
+#include <string>
+
+#include "numbers/number_text.h"
+
+namespace velmora {
+namespace {
+
+#define ASSERT_WRITE(x, expected) EXPECT_EQ(NumberToText((x), '.').View(), expected) << #x
+#define ASSERT_WRITE_COMMA(x, expected) EXPECT_EQ(NumberToText((x), ',').View(), expected) << #x
+
+TEST(NumberToText, WholeNumbers) {
+  ASSERT_WRITE(116, "116");
+  ASSERT_WRITE(-9, "-9");
+  ASSERT_WRITE(-1026, "-1026");
+  ASSERT_WRITE(10035, "10035");
+  ASSERT_WRITE(0, "0");
+  ASSERT_WRITE(-0.0, "0");
+  ASSERT_WRITE(100, "100");
+  ASSERT_WRITE(123456789012345, "123456789012345");
+}
+
+TEST(NumberToText, Fractions) {
+  ASSERT_WRITE(7.5, "7.5");
+  ASSERT_WRITE_COMMA(7.5, "7,5");
+  ASSERT_WRITE(-0.9, "-0.9");
+  ASSERT_WRITE(0.5, "0.5");
+  ASSERT_WRITE_COMMA(-0.25, "-0,25");
+  ASSERT_WRITE(19.5, "19.5");
+  ASSERT_WRITE(1.0 / 3, "0.333333333333333");
+  ASSERT_WRITE(2.0 / 3, "0.666666666666667");
+}
+
+TEST(NumberToText, RoundingToFifteenDigitsHidesRepresentationError) {
+  ASSERT_WRITE(0.1 + 2, "2.1");
+  ASSERT_WRITE(0.1 + 0.2, "0.3");
+  ASSERT_WRITE(1.1 * 1.1, "1.21");
+  ASSERT_WRITE(100 - 99.9, "0.0999999999999943");  // the error is in the 14th digit
+  ASSERT_WRITE(9e99 + 27, "9E+99");
+}
+
+TEST(NumberToText, PlainAndExponentNotationMeetAfterRounding) {
+  ASSERT_WRITE(999999999999999.4, "999999999999999");
+  ASSERT_WRITE(999999999999999.6, "1E+15");
+  ASSERT_WRITE(1e15, "1E+15");
+  ASSERT_WRITE(1234567890123456.0, "1.23456789012346E+15");
+  ASSERT_WRITE(0.0001, "0.0001");
+  ASSERT_WRITE(0.00001, "1E-05");
+  ASSERT_WRITE(0.000123456789012345678, "0.000123456789012346");
+  ASSERT_WRITE(0.00009999999999999999, "0.0001");   // rounds up into plain notation
+  ASSERT_WRITE(0.00009999999999999, "9.999999999999E-05");
+}
+
+TEST(NumberToText, ExponentNotation) {
+  ASSERT_WRITE(9e99, "9E+99");
+  ASSERT_WRITE(1e100, "1E+100");
+  ASSERT_WRITE(-2.5e20, "-2.5E+20");
+  ASSERT_WRITE_COMMA(-2.5e20, "-2,5E+20");
+  ASSERT_WRITE(1.5e-300, "1.5E-300");
+  ASSERT_WRITE(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
+  ASSERT_WRITE(-std::numeric_limits<double>::max(), "-1.79769313486232E+308");
+}
+
+TEST(NumberToText, ValuesTheProgramNeverWrites) {
+  ASSERT_WRITE(std::numeric_limits<double>::infinity(), "Infinity");
+  ASSERT_WRITE(-std::numeric_limits<double>::infinity(), "-Infinity");
+  ASSERT_WRITE(std::numeric_limits<double>::quiet_NaN(), "NaN");
+}
+
+// Written with "." and read back, a value keeps its 15-digit text, and a
+// value of at most 15 significant digits is read back exactly.
+TEST(NumberToText, RoundTripsThroughReadNumber) {
+  std::mt19937_64 random(12345);
+  for (int i = 0; i < 20000; ++i) {
+    const double x = std::bit_cast<double>(random());
+    if (!std::isfinite(x)) continue;
+    const ShortText text = NumberToText(x, '.');
+    EXPECT_EQ(NumberToText(ReadNumber(text), '.').View(), text.View()) << x;
+  }
+  for (double x : {116.0, -1026.0, 7.5, -0.9, 2.1, 9e99, 1e-5, 123456789012345.0, 0.3})
+    EXPECT_EQ(ReadNumber(NumberToText(x, '.')), x) << x;
+}
+
+TEST(NumberToText, CommaTextReadsBackAsItsIntegerPart) {
+  EXPECT_EQ(ReadNumber(NumberToText(7.5, ',')), 7);
+  EXPECT_EQ(ReadNumber(NumberToText(-0.9, ',')), -0.0);
+}
+
+}  // namespace
+}  // namespace velmora
