@@ -1,0 +1,28 @@
+// NumberToText over arbitrary bit patterns, with both separators: the text
+// is short, has the expected shape, and reads back to the same 15 digits.
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string_view>
+
+#include "numbers/number_text.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  if (size < 8) return 0;
+  double x;
+  std::memcpy(&x, data, sizeof x);
+  const char separator = size > 8 && (data[8] & 1) ? ',' : '.';
+  const velmora::ShortText text = velmora::NumberToText(x, separator);
+  const std::string_view view = text.View();
+  if (view.empty() || view.size() > 22) std::abort();
+  if (std::isfinite(x)) {
+    for (char c : view)
+      if (!((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'E' || c == separator))
+        std::abort();
+    if (separator == '.' && velmora::NumberToText(velmora::ReadNumber(view), '.').View() != view)
+      std::abort();
+  }
+  return 0;
+}
