@@ -153,6 +153,30 @@ double ReadDecimal(Cursor& cursor) noexcept {
   return negative ? -value : value;
 }
 
+// Most texts are plain decimals that std::from_chars reads by itself with
+// the same result: a text that starts with "-", a digit or ".", and that
+// from_chars reads up to a character that surely ends the number under our
+// rules too. Anything it might read differently (a blank, tab or line feed
+// that we skip, a "D" exponent, a "+" sign, a value out of range) goes the
+// long way.
+bool TryReadPlainDecimal(std::string_view text, double& value) noexcept {
+  if (text.empty()) return false;
+  const char first = text[0];
+  if (!(first == '-' || first == '.' || IsDigit(first))) return false;  // "inf", "+1", "&H"
+  const char* end = text.data() + text.size();
+  const auto result = std::from_chars(text.data(), end, value);
+  if (result.ec != std::errc()) return false;
+  if (result.ptr == end) return true;
+  switch (*result.ptr) {
+    case ' ': case '\t': case '\n': case 'D': case 'd': case 'E': case 'e':
+    case '+': case '-': case '.': case '0': case '1': case '2': case '3': case '4':
+    case '5': case '6': case '7': case '8': case '9':
+      return false;
+    default:
+      return true;
+  }
+}
+
 // ---- Writing ---------------------------------------------------------------
 
 class TextWriter {
@@ -175,6 +199,7 @@ class TextWriter {
 }  // namespace
 
 double ReadNumber(std::string_view text) noexcept {
+  if (double value; TryReadPlainDecimal(text, value)) return value;
   Cursor cursor(text);
   if (cursor.Peek() == '&') {
     cursor.Next();
