@@ -21,7 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (char c : view)
       if (!((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'E' || c == separator))
         std::abort();
-    if (separator == '.' && velmora::NumberToText(velmora::ReadNumber(view), '.').View() != view)
+    // Near the largest double the 15-digit text rounds up past it and reads
+    // back as infinity; every other text reads back to itself.
+    const double again = velmora::ReadNumber(view);
+    if (separator == '.' && std::isfinite(again) &&
+        velmora::NumberToText(again, '.').View() != view)
       std::abort();
   }
   return 0;

@@ -12,11 +12,18 @@
 namespace velmora {
 namespace {
 
-// Same bits, so that -0.0 and 0.0 differ and infinities compare.
-#define ASSERT_READ(text, expected)                                       \
-  EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(text)),               \
-            std::bit_cast<std::uint64_t>(static_cast<double>(expected)))  \
-      << "ReadNumber(\"" << std::string(text).substr(0, 60) << "\") = " << ReadNumber(text)
+// Same bits, so that -0.0 and 0.0 differ and infinities compare. Each text
+// is read twice: as it is, and behind a blank, which is removed but takes
+// the character-by-character path instead of the plain-decimal one.
+#define ASSERT_READ(text, expected)                                               \
+  do {                                                                            \
+    const std::string text_ = (text);                                             \
+    const auto expected_ = std::bit_cast<std::uint64_t>(static_cast<double>(expected)); \
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(text_)), expected_)         \
+        << "ReadNumber(\"" << text_.substr(0, 60) << "\") = " << ReadNumber(text_); \
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(" " + text_)), expected_)   \
+        << "ReadNumber(\" " << text_.substr(0, 60) << "\")";                    \
+  } while (0)
 
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kMinSubnormal = std::numeric_limits<double>::denorm_min();
