@@ -4,10 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds=${1:-20}
-CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELMORA_FUZZ=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF \
-  -DVELMORA_BUILD_QT=OFF -DVELMORA_BUILD_WIN32=OFF
-cmake --build build-fuzz
+cmake --preset fuzz
+cmake --build --preset fuzz
 for target in build-fuzz/fuzz/fuzz-*; do
   [[ -x $target ]] || continue
   name=$(basename "$target")
