@@ -44,11 +44,12 @@ class Cursor {
   }
 
   std::span<const std::uint8_t> Take(std::size_t n, const std::string& what) {
-    if (n > Left())
-      Fail(pos_, "expected " + what + " (" + std::to_string(n) + " bytes), found " +
-                     (Left() == 0 ? std::string("the end of ") : "only " + std::to_string(Left()) +
-                                                                     " bytes before the end of ") +
-                     region_);
+    if (n > Left()) {
+      const std::string size = n == 1 ? "" : " (" + std::to_string(n) + " bytes)";
+      const std::string found = Left() == 0 ? "the end of "
+                                            : "only " + std::to_string(Left()) + " bytes before the end of ";
+      Fail(pos_, "expected " + what + size + ", found " + found + region_);
+    }
     const auto bytes = data_.subspan(pos_, n);
     pos_ += n;
     return bytes;
@@ -69,6 +70,7 @@ class Cursor {
   // A byte that must have one value.
   void Expect(std::uint8_t want, const std::string& what) {
     const std::size_t at = pos_;
+    if (Left() == 0) Fail(at, "expected " + what + " " + Hex2(want) + ", found the end of " + region_);
     const std::uint8_t got = U8(what);
     if (got != want) Fail(at, "expected " + what + " " + Hex2(want) + ", found " + Hex2(got));
   }

@@ -1,0 +1,96 @@
+// velmora-driver's record and layout ops as a process, fed the record and
+// every truncation and single-byte change of it.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "window/embedded_record.h"
+
+namespace {
+
+using Json = nlohmann::json;
+
+std::vector<Json> RunDriver(const std::vector<std::string>& requests) {
+  const std::string input = ::testing::TempDir() + "driver-layout-requests.jsonl";
+  {
+    std::ofstream out(input, std::ios::binary);
+    for (const std::string& line : requests) out << line << '\n';
+  }
+  const std::string command = std::string("'") + VELMORA_DRIVER + "' < '" + input + "'";
+  FILE* pipe = popen(command.c_str(), "r");
+  EXPECT_NE(pipe, nullptr);
+  std::vector<Json> answers;
+  std::string line;
+  for (int c; (c = std::fgetc(pipe)) != EOF;) {
+    if (c != '\n') {
+      line += static_cast<char>(c);
+      continue;
+    }
+    answers.push_back(Json::parse(line, nullptr, false));
+    line.clear();
+  }
+  EXPECT_EQ(pclose(pipe), 0);
+  return answers;
+}
+
+std::string Hex(std::span<const std::uint8_t> bytes) {
+  static const char digits[] = "0123456789abcdef";
+  std::string s;
+  for (std::uint8_t b : bytes) s += {digits[b >> 4], digits[b & 15]};
+  return s;
+}
+
+std::string LayoutRequest(const std::string& hex) { return R"({"op":"layout","hex":")" + hex + "\"}"; }
+
+TEST(DriverLayout, RecordAndLayout) {
+  const std::string record = Hex(velmora::EmbeddedRecord());
+  const auto answers = RunDriver({R"({"op":"record"})", R"({"op":"layout"})", LayoutRequest(record),
+                                  R"({"op":"layout","hex":"ffc"})", R"({"op":"layout","hex":7})",
+                                  R"({"op":"layout","hex":"ffcc"})"});
+  ASSERT_EQ(answers.size(), 6u);
+  EXPECT_EQ(answers[0], (Json{{"hex", record}}));
+  const Json& layout = answers[1];
+  EXPECT_EQ(answers[2], layout);
+  EXPECT_EQ(layout["name"], "Velmora");
+  EXPECT_EQ(layout["back_colour"], "&H00FFC0C0&");
+  EXPECT_EQ(layout["icon"].get<std::string>().size(), 2 * 2246u);
+  EXPECT_EQ(layout["client"], (Json{{"left", 45}, {"top", 435}, {"width", 8040}, {"height", 3870}}));
+  ASSERT_EQ(layout["controls"].size(), 7u);
+  const Json field = {{"name", "Text2"}, {"index", 0}, {"number", 1}, {"kind", "text box"},
+                      {"text", "112"}, {"left", 1320}, {"top", 960}, {"width", 1335},
+                      {"height", 405}, {"tab_index", 6}, {"alignment", "centre"}};
+  EXPECT_EQ(layout["controls"][0], field);
+  EXPECT_EQ(layout["controls"][3]["visible"], false);
+  EXPECT_EQ(layout["controls"][4]["scroll_bars"], "vertical");
+  EXPECT_EQ(layout["controls"][6]["text"], "Естествено число - сума и разлика от цифри");
+  for (std::size_t i = 3; i < 5; ++i) EXPECT_TRUE(answers[i].contains("error")) << answers[i];
+  EXPECT_EQ(answers[5], (Json{{"error", "offset 2: expected signature byte 31, found the end of the record"}}));
+}
+
+TEST(DriverLayout, AnswersEveryDamagedRecord) {
+  const auto record = velmora::EmbeddedRecord();
+  std::vector<std::uint8_t> bytes(record.begin(), record.end());
+  std::vector<std::string> requests;
+  for (std::size_t n = 0; n < bytes.size(); ++n) requests.push_back(LayoutRequest(Hex(record.first(n))));
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    bytes[i] ^= 0xA5;
+    requests.push_back(LayoutRequest(Hex(bytes)));
+    bytes[i] ^= 0xA5;
+  }
+  const auto answers = RunDriver(requests);
+  ASSERT_EQ(answers.size(), requests.size());
+  for (std::size_t i = 0; i < answers.size(); ++i) {
+    const Json& a = answers[i];
+    const bool truncated = i < bytes.size();
+    if (truncated || !a.contains("controls")) {
+      ASSERT_TRUE(a.contains("error") && a["error"].get<std::string>().rfind("offset ", 0) == 0) << i << ": " << a;
+    }
+  }
+}
+
+}  // namespace
