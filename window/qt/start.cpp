@@ -1,0 +1,101 @@
+#include "window/qt/start.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <utility>
+
+#include <QApplication>
+#include <QGuiApplication>
+#include <QList>
+#include <QMessageBox>
+#include <QScreen>
+
+#include "window/qt/number_window.h"
+
+namespace velmora::qt {
+
+namespace {
+
+bool IsSet(const char* name) {
+  const char* value = std::getenv(name);
+  return value != nullptr && *value != '\0';
+}
+
+// Qt's messages while the guard stands: held back, so that a display that
+// cannot be opened gives one line, and passed on when the guard ends.
+struct HeldMessage {
+  QtMsgType type;
+  QString message;
+};
+QtMessageHandler previous_handler = nullptr;
+QList<HeldMessage> held_messages;
+
+void EndOnFatal(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    held_messages.append({type, message});
+    return;
+  }
+  // Qt's reason for giving up comes last in what it said before.
+  const QString reason = held_messages.isEmpty() ? message : held_messages.last().message;
+  std::fprintf(stderr, "velmora: cannot open the window: %s\n",
+               reason.section(QChar('\n'), 0, 0).toLocal8Bit().constData());
+  std::fflush(stderr);
+  std::_Exit(1);
+}
+
+double ScreenDpi() {
+  const QScreen* screen = QGuiApplication::primaryScreen();
+  const double dpi = screen ? screen->logicalDotsPerInch() : 96.0;
+  return dpi > 0 ? dpi : 96.0;
+}
+
+}  // namespace
+
+bool HasDisplay() {
+  return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
+}
+
+char RegionalDecimalSeparator() {
+  const std::lconv* conventions = std::localeconv();
+  return conventions && conventions->decimal_point &&
+                 conventions->decimal_point[0] == ',' ? ',' : '.';
+}
+
+DisplayGuard::DisplayGuard() { previous_handler = qInstallMessageHandler(EndOnFatal); }
+
+DisplayGuard::~DisplayGuard() {
+  qInstallMessageHandler(previous_handler);
+  previous_handler = nullptr;
+  const QMessageLogContext context;
+  for (const HeldMessage& held : std::exchange(held_messages, {}))
+    qt_message_output(held.type, context, held.message);
+}
+
+QString ErrorText(const RuntimeError& error) {
+  return QStringLiteral("Run-time error %1\n\n%2")
+      .arg(error.Number())
+      .arg(QString::fromStdString(error.Description()));
+}
+
+void ShowErrorBox(QWidget* parent, const RuntimeError& error) {
+  QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), ErrorText(error));
+}
+
+int RunProgram(std::span<const std::uint8_t> record, char decimal_separator) {
+  std::unique_ptr<NumberWindow> window;
+  try {
+    window = LoadWindow(record, decimal_separator, ScreenDpi(), [&window](const RuntimeError& e) {
+      ShowErrorBox(&window->form(), e);
+      QCoreApplication::exit(1);
+    });
+  } catch (const RuntimeError& error) {
+    ShowErrorBox(nullptr, error);
+    return 1;
+  }
+  window->Open();
+  return QApplication::exec();
+}
+
+}  // namespace velmora::qt
