@@ -1,0 +1,42 @@
+# What `cmake --install` puts where, and the .deb that CPack builds from it.
+include(GNUInstallDirs)
+
+configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.desktop.in
+               ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop @ONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.metainfo.xml.in
+               ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml @ONLY)
+
+install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+install(FILES ${VELMORA_GENERATED_DIR}/velmora.png
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+
+string(REGEX REPLACE "^www\\." "" _mail_domain "${VELMORA_SITE}")
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME velmora)
+set(CPACK_PACKAGE_VERSION ${VELMORA_PRODUCT_VERSION})
+set(CPACK_PACKAGE_VENDOR "${VELMORA_COMPANY}")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
+    "Increase and decrease a whole number by the sum of its digits")
+set(CPACK_PACKAGE_DESCRIPTION
+    "A school informatics exercise (in Bulgarian): one window with a number field and two buttons that add the number's digit sum to it or take it away.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMORA_PRODUCT_NAME} <info@${_mail_domain}>")
+set(CPACK_DEBIAN_PACKAGE_SECTION education)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${VELMORA_SITE}/")
+# The Qt runtime (its xcb platform and icon plugins come with libqt6gui6):
+# read from the program's libraries where dpkg-shlibdeps is at hand. And
+# the fonts that stand in for the window's font.
+find_program(VELMORA_DPKG_SHLIBDEPS dpkg-shlibdeps)
+if(VELMORA_DPKG_SHLIBDEPS)
+  set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2")
+else()
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS
+      "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), fonts-liberation2")
+endif()
+include(CPack)

@@ -1,0 +1,18 @@
+# The Linux program `velmora` on Qt 6 Widgets, its desktop integration and
+# its Debian package (app/linux).
+
+# The desktop id in reverse-DNS form from the site address:
+# www.velmora.example -> example.velmora.Velmora
+string(REGEX REPLACE "^www\\." "" _site_domain "${VELMORA_SITE}")
+string(REPLACE "." ";" _site_parts "${_site_domain}")
+list(REVERSE _site_parts)
+list(JOIN _site_parts "." _site_reversed)
+set(VELMORA_APP_ID "${_site_reversed}.${VELMORA_PRODUCT_NAME}")
+
+add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
+target_link_libraries(velmora PRIVATE velmora_qt velmora_embedded_record)
+target_include_directories(velmora PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_compile_definitions(velmora PRIVATE VELMORA_APP_ID="${VELMORA_APP_ID}")
+target_compile_options(velmora PRIVATE ${VELMORA_WARNINGS})
+
+include(${CMAKE_CURRENT_LIST_DIR}/linux/install.cmake)
