@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix, checks that the program, the
+# desktop entry, the icon and the AppStream metadata land in their places,
+# and validates the desktop entry and the metadata.
+# Usage: install_test.sh BUILD-DIR
+set -euo pipefail
+build=$1
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+failures=0
+for path in bin/velmora share/icons/hicolor/32x32/apps/velmora.png; do
+  if [[ -f $prefix/$path ]]; then echo "ok   $path"; else echo "FAIL $path missing"; failures=$((failures + 1)); fi
+done
+desktop=$(ls "$prefix"/share/applications/*.desktop)
+metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
+echo "== $(basename "$desktop")"
+desktop-file-validate "$desktop" || failures=$((failures + 1))
+grep -q '^Exec=velmora$' "$desktop" || { echo "FAIL Exec"; failures=$((failures + 1)); }
+echo "== $(basename "$metainfo")"
+appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
+[[ $(basename "$metainfo" .metainfo.xml) == "$(basename "$desktop" .desktop)" ]] ||
+  { echo "FAIL metainfo and desktop entry differ in id"; failures=$((failures + 1)); }
+[[ $(file -b --mime-type "$prefix/share/icons/hicolor/32x32/apps/velmora.png") == image/png ]] ||
+  { echo "FAIL icon is not a PNG"; failures=$((failures + 1)); }
+((failures == 0))

@@ -1,0 +1,379 @@
+// The Qt window built from the embedded layout record, driven as a user
+// would: its controls found by name, typed and pasted into, clicked.
+#include <clocale>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFontInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "version.h"
+#include "window/embedded_record.h"
+#include "window/qt/field_edit.h"
+#include "window/qt/form.h"
+#include "window/qt/number_window.h"
+#include "window/qt/start.h"
+#include "window/record_reader.h"
+
+using velmora::RuntimeError;
+using velmora::qt::NumberWindow;
+
+class WindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<NumberWindow> window_;
+  std::vector<RuntimeError> errors_;
+
+  NumberWindow& Open(char separator = '.', const velmora::Layout* layout = nullptr) {
+    errors_.clear();
+    auto record_error = [this](const RuntimeError& e) { errors_.push_back(e); };
+    window_ = layout ? std::make_unique<NumberWindow>(*layout, separator, 96.0, record_error)
+                     : velmora::qt::LoadWindow(velmora::EmbeddedRecord(), separator, 96.0,
+                                               record_error);
+    window_->Open();
+    if (!QTest::qWaitForWindowExposed(&window_->form())) qFatal("window not exposed");
+    return *window_;
+  }
+  template <class T>
+  T* Find(const char* name) {
+    return window_->form().findChild<T*>(QString::fromUtf8(name));
+  }
+  QLineEdit* Field() { return Find<QLineEdit>("Text2(0)"); }
+  // Key presses that carry the characters of `text`, one at a time (QTest's
+  // keyClicks knows only ASCII).
+  static void Type(QWidget* widget, const QString& text) {
+    for (char32_t c : text.toStdU32String()) {
+      const QString key = QString::fromUcs4(&c, 1);
+      QTest::sendKeyEvent(QTest::Press, widget, Qt::Key_unknown, key, Qt::NoModifier);
+      QTest::sendKeyEvent(QTest::Release, widget, Qt::Key_unknown, key, Qt::NoModifier);
+    }
+  }
+  void Retype(const QString& text) {
+    Field()->setFocus();
+    QTest::keyClick(Field(), Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(Field(), Qt::Key_Delete);
+    Type(Field(), text);
+  }
+  void Press(int index) {
+    QTest::mouseClick(Find<QPushButton>(index == 0 ? "Command1(0)" : "Command1(1)"),
+                      Qt::LeftButton);
+  }
+
+ private slots:
+  void cleanup() { window_.reset(); }
+
+  void window() {
+    const QWidget& form = Open().form();
+    QCOMPARE(form.objectName(), QStringLiteral("Velmora"));
+    QCOMPARE(form.windowTitle(),
+             QStringLiteral(VELMORA_SITE " Информатика - сума, разлика между цифри и число"));
+    QCOMPARE(form.size(), QSize(536, 258));
+    QCOMPARE(form.minimumSize(), form.maximumSize());
+    QCOMPARE(form.font().family(), QStringLiteral("Times New Roman"));
+    QCOMPARE(form.font().pointSize(), 12);
+    QCOMPARE(QFontInfo(form.font()).family(), QStringLiteral("Liberation Serif"));
+    QCOMPARE(form.windowIcon().availableSizes().value(0), QSize(32, 32));
+    for (const QWidget* child : form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+      QCOMPARE(child->font(), form.font());
+  }
+
+  void controls_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QRect>("geometry");
+    QTest::addColumn<bool>("visible");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("top line") << "Label1(0)" << "QLabel" << QRect(88, 0, 361, 25) << true
+                              << "Естествено число - сума и разлика от цифри";
+    QTest::newRow("caption") << "Label1(1)" << "QLabel" << QRect(88, 40, 89, 25) << true
+                             << "Число";
+    QTest::newRow("field") << "Text2(0)" << "QLineEdit" << QRect(88, 64, 89, 27) << true
+                           << "112";
+    QTest::newRow("increase") << "Command1(0)" << "QPushButton" << QRect(288, 40, 161, 25)
+                              << true << "Увеличава със сбор";
+    QTest::newRow("decrease") << "Command1(1)" << "QPushButton" << QRect(288, 72, 161, 25)
+                              << true << "Намалява със сбор";
+    QTest::newRow("statement") << "Text1(0)" << "QPlainTextEdit" << QRect(16, 128, 497, 121)
+                               << true << "Да се реализира проект";
+    QTest::newRow("saying") << "Text1(1)" << "QPlainTextEdit" << QRect(40, 152, 449, 121)
+                            << false << "Неприятното в това";
+  }
+  void controls() {
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QRect, geometry);
+    QFETCH(bool, visible);
+    QFETCH(QString, text);
+    Open();
+    QWidget* widget = Find<QWidget>(name.toUtf8().constData());
+    QVERIFY2(widget, qPrintable(name));
+    QCOMPARE(QString(widget->metaObject()->className()), kind);
+    QCOMPARE(widget->geometry(), geometry);
+    QCOMPARE(widget->isVisible(), visible);
+    QString shown;
+    if (auto* label = qobject_cast<QLabel*>(widget)) shown = label->text();
+    if (auto* line = qobject_cast<QLineEdit*>(widget)) shown = line->text();
+    if (auto* button = qobject_cast<QPushButton*>(widget)) shown = button->text();
+    if (auto* box = qobject_cast<QPlainTextEdit*>(widget)) {
+      shown = box->toPlainText();
+      QVERIFY(box->isReadOnly());
+      QCOMPARE(box->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
+      QVERIFY(!shown.contains(QChar('\r')));
+    }
+    QVERIFY2(shown.startsWith(text), qPrintable(shown));
+  }
+
+  void statement() {
+    Open();
+    auto* statement = Find<QPlainTextEdit>("Text1(0)");
+    QCOMPARE(statement->toPlainText().count(QChar('\n')), 7);  // seven lines, each ended
+    QVERIFY(statement->toPlainText().contains(
+        "\n - да се намалява със сбор на цифрите си.\n"));
+    QVERIFY(statement->verticalScrollBar()->isVisible());
+    QVERIFY(statement->verticalScrollBar()->maximum() > 0);  // more than fits
+    const QString before = statement->toPlainText();
+    statement->setFocus();
+    Type(statement, "abc");
+    QTest::keyClick(statement, Qt::Key_Backspace);
+    QCOMPARE(statement->toPlainText(), before);
+  }
+
+  void colours_data() {
+    QTest::addColumn<QPoint>("point");
+    QTest::addColumn<QColor>("colour");
+    QTest::newRow("window") << QPoint(40, 100) << QColor(192, 192, 255);
+    QTest::newRow("top line") << QPoint(92, 20) << QColor(255, 192, 128);
+    QTest::newRow("caption") << QPoint(91, 42) << QColor(255, 192, 128);
+    QTest::newRow("increase") << QPoint(292, 44) << QColor(128, 255, 255);
+    QTest::newRow("increase, far corner") << QPoint(444, 60) << QColor(128, 255, 255);
+    QTest::newRow("decrease") << QPoint(292, 76) << QColor(128, 128, 255);
+  }
+  void colours() {
+    QFETCH(QPoint, point);
+    QFETCH(QColor, colour);
+    Open();
+    const QImage image = window_->form().grab().toImage();
+    QCOMPARE(image.pixelColor(point), colour);
+  }
+
+  void tabOrderAndFocus() {
+    Open();
+    QVERIFY(QTest::qWaitForWindowActive(&window_->form()));
+    QStringList order;
+    for (int i = 0; i < 5; ++i) {
+      order << QApplication::focusWidget()->objectName();
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    }
+    QCOMPARE(order, QStringList({"Text1(0)", "Command1(0)", "Command1(1)", "Text2(0)",
+                                 "Text1(0)"}));
+    QCOMPARE(Find<QLabel>("Label1(1)")->buddy(), Field());
+  }
+
+  void typing_data() {
+    QTest::addColumn<QString>("keys");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("digits") << "123456" << "1234";
+    QTest::newRow("cyrillic") << "Число" << "Числ";
+    QTest::newRow("mixed") << "1а2б3в" << "1а2б";
+    QTest::newRow("short") << "-9" << "-9";
+  }
+  void typing() {
+    QFETCH(QString, keys);
+    QFETCH(QString, shown);
+    Open();
+    Retype(keys);
+    QCOMPARE(Field()->text(), shown);
+    QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), shown);
+    // A full field takes nothing more, wherever the cursor stands.
+    if (shown.size() == 4) {
+      QTest::keyClick(Field(), Qt::Key_Home);
+      Type(Field(), "7");
+      QCOMPARE(Field()->text(), shown);
+      QCOMPARE(Field()->cursorPosition(), 0);
+    }
+  }
+
+  void paste_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("long number") << "" << 0 << "123456789" << "1234";
+    QTest::newRow("cyrillic") << "" << 0 << "Число 12" << "Числ";
+    QTest::newRow("after text") << "12" << 2 << "3456" << "1234";
+    QTest::newRow("inside text") << "11" << 1 << "2345" << "1231";
+    QTest::newRow("into full field") << "9999" << 4 << "1" << "9999";
+    QTest::newRow("beyond the basic plane") << "" << 0 << "😀😀😀😀😀" << "😀😀😀😀";
+  }
+  void paste() {
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, clipboard);
+    QFETCH(QString, shown);
+    Open();
+    Retype(before);
+    Field()->setCursorPosition(cursor);
+    QApplication::clipboard()->setText(clipboard);
+    QTest::keyClick(Field(), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Field()->text(), shown);
+    QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), shown);
+  }
+
+  void presses_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QList<int>>("buttons");
+    QTest::addColumn<char>("separator");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("top");
+    QTest::newRow("112 increase") << "112" << QList<int>{0} << '.' << "116" << "8";
+    QTest::newRow("112 decrease") << "112" << QList<int>{1} << '.' << "108" << "9";
+    QTest::newRow("increase, decrease") << "112" << QList<int>{0, 1} << '.' << "108" << "9";
+    QTest::newRow("9999 increase, cut") << "9999" << QList<int>{0} << '.' << "1003" << "4";
+    QTest::newRow("-999 decrease, cut") << "-999" << QList<int>{1} << '.' << "-102" << "3";
+    QTest::newRow("empty") << "" << QList<int>{0} << '.' << "0" << "0";
+    QTest::newRow("1.5 increase, comma") << "1.5" << QList<int>{0} << ',' << "7,5" << "12";
+    QTest::newRow("1.5 twice, comma") << "1.5" << QList<int>{0, 0} << ',' << "19" << "10";
+    QTest::newRow("1.5 twice, point") << "1.5" << QList<int>{0, 0} << '.' << "19.5" << "15";
+    QTest::newRow(".1 decrease") << ".1" << QList<int>{1} << '.' << "-0.9" << "9";
+  }
+  void presses() {
+    QFETCH(QString, field);
+    QFETCH(QList<int>, buttons);
+    QFETCH(char, separator);
+    QFETCH(QString, shown);
+    QFETCH(QString, top);
+    Open(separator);
+    Retype(field);
+    for (int button : buttons) Press(button);
+    QCOMPARE(Field()->text(), shown);
+    QCOMPARE(Find<QLabel>("Label1(0)")->text(), "Сума от цифри: " + top);
+    QCOMPARE(Field()->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
+    QVERIFY(errors_.empty());
+  }
+
+  // Under the locale the test runs in (see CMakeLists.txt), the program's
+  // separator is the regional one.
+  void regionalSeparator() {
+    const char* expected = std::getenv("VELMORA_EXPECTED_SEPARATOR");
+    if (!expected) QSKIP("VELMORA_EXPECTED_SEPARATOR not set");
+    const char separator = velmora::qt::RegionalDecimalSeparator();
+    QCOMPARE(separator, expected[0]);
+    Open(separator);
+    Retype("1.5");
+    Press(0);
+    QCOMPARE(Field()->text(), separator == ',' ? "7,5" : "7.5");
+    Press(0);
+    QCOMPARE(Field()->text(), separator == ',' ? "19" : "19.5");
+  }
+
+  void badRecord_data() {
+    QTest::addColumn<int>("offset");  // byte changed, or -1: record cut in half
+    QTest::newRow("signature") << 0;
+    QTest::newRow("version") << 4;
+    QTest::newRow("cut short") << -1;
+  }
+  void badRecord() {
+    QFETCH(int, offset);
+    const auto embedded = velmora::EmbeddedRecord();
+    std::vector<std::uint8_t> record(embedded.begin(), embedded.end());
+    if (offset < 0)
+      record.resize(record.size() / 2);
+    else
+      record[static_cast<std::size_t>(offset)] ^= 0x5A;
+    try {
+      velmora::qt::LoadWindow(record, '.', 96.0, [](const RuntimeError&) {});
+      QFAIL("a bad record was read");
+    } catch (const RuntimeError& e) {
+      QCOMPARE(e.Number(), velmora::kErrorBadLayout);
+      QVERIFY(velmora::qt::ErrorText(e).contains(QString::number(e.Number())));
+      QVERIFY(velmora::qt::ErrorText(e).contains(QString::fromStdString(e.Description())));
+    }
+  }
+
+  void missingControl_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("asLabel");  // kept, but as a label
+    QTest::newRow("no field") << "Text2" << 0 << false;
+    QTest::newRow("no top line") << "Label1" << 0 << false;
+    QTest::newRow("field is a label") << "Text2" << 0 << true;
+  }
+  void missingControl() {
+    QFETCH(QString, name);
+    QFETCH(int, index);
+    QFETCH(bool, asLabel);
+    velmora::Layout layout = velmora::ReadLayoutRecord(velmora::EmbeddedRecord());
+    std::erase_if(layout.controls, [&](velmora::Control& c) {
+      if (c.name != name.toStdString() || c.index != index) return false;
+      c.kind = velmora::ControlKind::Label;
+      return !asLabel;
+    });
+    try {
+      NumberWindow window(layout, '.', 96.0, [](const RuntimeError&) {});
+      QFAIL("a window without its controls was built");
+    } catch (const RuntimeError& e) {
+      QCOMPARE(e.Number(), velmora::kErrorBadLayout);
+      QVERIFY2(e.Description().find(name.toStdString() + "(0)") != std::string::npos,
+               e.Description().c_str());
+    }
+  }
+
+  // A button that the panel has no command for: its error is reported, and
+  // the window keeps its state.
+  void handlerError() {
+    velmora::Layout layout = velmora::ReadLayoutRecord(velmora::EmbeddedRecord());
+    velmora::Control extra = *velmora::FindControl(layout, "Command1", 1);
+    extra.index = 2;
+    extra.bounds.top += 600;
+    layout.controls.push_back(extra);
+    Open('.', &layout);
+    QTest::mouseClick(Find<QPushButton>("Command1(2)"), Qt::LeftButton);
+    QCOMPARE(errors_.size(), std::size_t{1});
+    QCOMPARE(errors_[0].Number(), velmora::kErrorInvalidArgument);
+    QCOMPARE(Field()->text(), QStringLiteral("112"));
+  }
+
+  void fitEdit_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("fitted");
+    QTest::addColumn<int>("fittedCursor");
+    QTest::newRow("fits") << "11" << "112" << 3 << "112" << 3;
+    QTest::newRow("typed into full") << "1234" << "12534" << 3 << "1234" << 2;
+    QTest::newRow("pasted at end") << "12" << "123456" << 6 << "1234" << 4;
+    QTest::newRow("pasted in repeated text") << "11" << "112341" << 5 << "1121" << 3;
+    QTest::newRow("over a selection") << "1234" << "1abcdef4" << 7 << "1ab4" << 3;
+    QTest::newRow("not at cursor") << "" << "123456" << 2 << "1234" << 4;
+  }
+  void fitEdit() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(int, cursor);
+    QFETCH(QString, fitted);
+    QFETCH(int, fittedCursor);
+    const velmora::qt::FittedEdit result = velmora::qt::FitEdit(before, after, cursor, 4);
+    QCOMPARE(result.text, fitted);
+    QCOMPARE(result.cursor, fittedCursor);
+    QCOMPARE(velmora::qt::FitEdit(before, after, cursor, 0).text, after);  // no limit
+  }
+};
+
+int main(int argc, char** argv) {
+  std::setlocale(LC_ALL, "");
+  QApplication app(argc, argv);
+  WindowTest test;
+  return QTest::qExec(&test, argc, argv);
+}
+
+#include "window_test.moc"
