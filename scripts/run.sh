@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs, builds and runs the program's main job.
+# Installs what the program needs, builds it and opens its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 bash scripts/build.sh
-echo '{"op":"press","text":"112","button":0}' | build/tools/driver/velmora-driver
+exec build/app/velmora
