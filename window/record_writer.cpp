@@ -40,7 +40,9 @@ class Writer {
       Refuse(what + " " + std::to_string(v) + " does not fit in 16 bits");
     U16(static_cast<std::uint16_t>(v));
   }
-  void Bytes(std::span<const std::uint8_t> b) { out_.insert(out_.end(), b.begin(), b.end()); }
+  void Bytes(std::span<const std::uint8_t> bytes) {
+    for (std::uint8_t b : bytes) out_.push_back(b);
+  }
 
   void Text(const std::string& utf8, const std::string& what) {
     const std::vector<std::uint8_t> bytes = Encode(utf8, what);

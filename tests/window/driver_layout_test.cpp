@@ -16,7 +16,9 @@ namespace {
 using Json = nlohmann::json;
 
 std::vector<Json> RunDriver(const std::vector<std::string>& requests) {
-  const std::string input = ::testing::TempDir() + "driver-layout-requests.jsonl";
+  // One file per test: ctest runs the tests side by side.
+  const std::string input = ::testing::TempDir() + "driver-layout-" +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".jsonl";
   {
     std::ofstream out(input, std::ios::binary);
     for (const std::string& line : requests) out << line << '\n';
