@@ -1,0 +1,60 @@
+#include "window/win32/program.h"
+
+#include <new>
+
+#include "window/win32/main_window.h"
+#include "window/win32/text.h"
+
+namespace velmora::win32 {
+
+char UserDecimalSeparator() {
+  wchar_t separator[8] = {};
+  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 &&
+      separator[0] == L',')
+    return ',';
+  return '.';
+}
+
+int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {
+  MainWindow window(instance, layout, UserDecimalSeparator());
+  window.Show(show_command);
+  MSG message{};
+  for (;;) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0) break;
+    if (got == -1) throw RuntimeError(51, "The message loop failed");
+    if (!window.HandleDialogMessage(message)) {
+      TranslateMessage(&message);
+      DispatchMessageW(&message);
+    }
+  }
+  if (window.Failure()) std::rethrow_exception(window.Failure());
+  return static_cast<int>(message.wParam);
+}
+
+RuntimeError AsRuntimeError(std::exception_ptr failure) {
+  try {
+    std::rethrow_exception(failure);
+  } catch (const RuntimeError& error) {
+    return error;
+  } catch (const std::bad_alloc&) {
+    return RuntimeError(7, "Out of memory");
+  } catch (...) {
+    return RuntimeError(51, "Internal error");
+  }
+}
+
+std::wstring ErrorMessageText(const RuntimeError& error) {
+  // Through UTF-8: std::to_wstring would bring in the whole wide printf.
+  return Utf16("Run-time error " + std::to_string(error.Number()) + ":\r\n\r\n" +
+               error.Description());
+}
+
+int ReportError(const RuntimeError& error, std::wstring_view title) {
+  const std::wstring caption(title);
+  MessageBoxW(nullptr, ErrorMessageText(error).c_str(), caption.c_str(),
+              MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
+  return error.Number() != 0 ? error.Number() : 1;
+}
+
+}  // namespace velmora::win32

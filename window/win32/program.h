@@ -1,0 +1,34 @@
+#pragma once
+// Start, run and stop of the program on Win32.
+
+#include <windows.h>
+
+#include <exception>
+#include <string>
+#include <string_view>
+
+#include "numbers/runtime_error.h"
+#include "window/layout.h"
+
+namespace velmora::win32 {
+
+// The user's decimal separator (regional settings): ',' where it is a
+// comma, '.' for everything else.
+char UserDecimalSeparator();
+
+// Opens the window from `layout`, shows it and runs the message loop until
+// it is closed. Rethrows what a handler raised. Gives the loop's exit code.
+int RunWindow(HINSTANCE instance, const Layout& layout, int show_command);
+
+// The run-time error that a failure stands for: a RuntimeError as it is,
+// memory exhaustion as error 7, anything else as error 51.
+RuntimeError AsRuntimeError(std::exception_ptr failure);
+
+// The message box's text: "Run-time error N:", a blank line, the description.
+std::wstring ErrorMessageText(const RuntimeError& error);
+
+// Shows the error in a message box (error icon) and gives the process exit
+// code for it: the error number, never 0.
+int ReportError(const RuntimeError& error, std::wstring_view title);
+
+}  // namespace velmora::win32
