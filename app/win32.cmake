@@ -1,0 +1,35 @@
+# Velmora.exe: the Win32 program, cross-built with MinGW-w64 (see
+# cmake/win32-cross.cmake). Its resources come from the host build's
+# generated files (the layout record and the icon) and from version.h.
+set(VELMORA_GENERATED_DIR "" CACHE PATH "Directory with velmora.rec and velmora.ico")
+enable_language(RC)
+
+set(_velmora_rec ${VELMORA_GENERATED_DIR}/velmora.rec)
+set(_velmora_ico ${VELMORA_GENERATED_DIR}/velmora.ico)
+if(NOT TARGET velmora_layout OR NOT VELMORA_GENERATED_DIR)
+  message(STATUS "No layout reader or generated directory: Velmora.exe is not built")
+  return()
+endif()
+
+set(_velmora_rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/velmora.rc)
+set_source_files_properties(${_velmora_rc} PROPERTIES OBJECT_DEPENDS
+  "${_velmora_rec};${_velmora_ico};${CMAKE_CURRENT_SOURCE_DIR}/win32/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/resource.h;${CMAKE_BINARY_DIR}/generated/version.h")
+
+# The resource script finds its files through the include path.
+add_library(velmora_win32_resources INTERFACE)
+target_include_directories(velmora_win32_resources INTERFACE
+  ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated ${VELMORA_GENERATED_DIR}
+  ${CMAKE_CURRENT_SOURCE_DIR}/win32)
+
+add_executable(Velmora WIN32 win32/main.cpp ${_velmora_rc})
+target_link_libraries(Velmora PRIVATE velmora_win32 velmora_layout velmora_win32_resources)
+target_compile_options(Velmora PRIVATE
+  "$<$<COMPILE_LANGUAGE:CXX>:${VELMORA_WARNINGS}>"
+  "$<$<COMPILE_LANGUAGE:RC>:-c65001>")
+# wWinMain; the program ships stripped.
+target_link_options(Velmora PRIVATE -municode -s)
+
+# The bare Win32 program that the start-up benchmark compares against.
+if(EXISTS ${PROJECT_SOURCE_DIR}/bench/win32/CMakeLists.txt)
+  add_subdirectory(${PROJECT_SOURCE_DIR}/bench/win32 ${CMAKE_BINARY_DIR}/bench/win32)
+endif()
