@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Checks that the program is a 32-bit (i386) GUI executable that imports
+# system DLLs only: no C or C++ runtime, thread or compiler support DLL.
+#   check-exe.sh <objdump> <program.exe>
+set -euo pipefail
+objdump=$1 exe=$2
+headers=$("$objdump" -p "$exe")
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+grep -q 'file format pei-i386' <<<"$headers" || fail "not a PE32 i386 image"
+grep -Eq '^Subsystem[[:space:]]+0*2[[:space:]]' <<<"$headers" || fail "not the GUI subsystem"
+
+allowed='^(kernel32|user32|gdi32|comctl32|comdlg32|advapi32|shell32|ole32|oleaut32|msvcrt|version|shcore|uxtheme)\.dll$'
+mapfile -t dlls < <(sed -n 's/^[[:space:]]*DLL Name: //p' <<<"$headers" | tr 'A-Z' 'a-z' | sort -u)
+((${#dlls[@]})) || fail "no imports found"
+for dll in "${dlls[@]}"; do
+  [[ "$dll" =~ $allowed ]] || fail "imports $dll"
+done
+echo "PE32 i386 GUI; imports: ${dlls[*]}"

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine in a private prefix and a private X
+# server, so that tests never touch the user's own prefix or display.
+#
+#   run-under-wine.sh <state dir> <program.exe> [args...]
+#
+# The prefix lives in <state dir>/prefix and is made once: a quiet wineboot,
+# "Times New Roman" mapped to Liberation Serif (Wine ships neither), and the
+# Liberation fonts copied into the prefix's Fonts folder. Each run starts its
+# own Xvfb on a free display and stops it afterwards. The program's exit code
+# is this script's exit code.
+#
+# Environment:
+#   VELMORA_WINE_KEEP_X=1   start no X server: use $DISPLAY as it is (and
+#                           leave the wineserver running).
+set -euo pipefail
+
+state=$1; shift
+mkdir -p "$state"
+state=$(cd "$state" && pwd)
+export WINEPREFIX="$state/prefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEARCH=win32
+# Keep Wine's own windows (crash dialogs) out of the way of tests.
+export WINE_NO_CRASH_DIALOG=1
+
+# One prefix set-up at a time, even when CTest runs tests in parallel.
+exec 9>"$state/lock"
+flock 9
+if [[ ! -f "$WINEPREFIX/.velmora-ready" ]]; then
+  rm -rf "$WINEPREFIX"
+  wineboot -i >"$state/wineboot.log" 2>&1
+  wineserver -w
+  fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  for f in /usr/share/fonts/truetype/liberation2/Liberation*.ttf \
+           /usr/share/fonts/truetype/liberation/Liberation*.ttf; do
+    [[ -f "$f" ]] && cp -n "$f" "$fonts/"
+  done
+  cat >"$state/fonts.reg" <<'REG'
+REGEDIT4
+
+[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
+"Times New Roman"="Liberation Serif"
+"Times New Roman,204"="Liberation Serif,204"
+
+[HKEY_CURRENT_USER\Software\Wine\WineDbg]
+"ShowCrashDialog"=dword:00000000
+REG
+  wine regedit /S "$state/fonts.reg" >>"$state/wineboot.log" 2>&1
+  wineserver -w
+  touch "$WINEPREFIX/.velmora-ready"
+fi
+flock -u 9
+
+xpid=
+cleanup() {
+  # Wine's helper processes hold the display: end them before the X server.
+  # (The tests that use this script run one at a time; see CMakeLists.txt.)
+  if [[ -n "$xpid" ]]; then
+    wineserver -k 2>/dev/null || true
+    kill "$xpid" 2>/dev/null || true
+    wait "$xpid" 2>/dev/null || true
+  fi
+}
+trap cleanup EXIT
+
+if [[ "${VELMORA_WINE_KEEP_X:-0}" != 1 ]]; then
+  # A free display: the first number with neither a lock file nor a socket.
+  exec 8>"$state/xlock"
+  flock 8
+  d=90
+  while [[ -e /tmp/.X$d-lock || -e /tmp/.X11-unix/X$d ]]; do d=$((d + 1)); done
+  Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp -dpi 96 >"$state/xvfb-$d.log" 2>&1 &
+  xpid=$!
+  for _ in $(seq 100); do
+    [[ -e /tmp/.X11-unix/X$d ]] && break
+    sleep 0.05
+  done
+  flock -u 8
+  export DISPLAY=":$d"
+fi
+
+set +e
+wine "$@"
+rc=$?
+set -e
+exit $rc

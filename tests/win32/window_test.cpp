@@ -1,0 +1,321 @@
+// The real window, built from Velmora.exe's own stored record and driven
+// with messages as a user drives it.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "numbers/runtime_error.h"
+#include "tests/win32/support.h"
+#include "window/win32/main_window.h"
+#include "window/win32/program.h"
+#include "window/win32/text.h"
+
+namespace velmora::win32::test {
+namespace {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  void Open(char separator = '.') {
+    window_.reset();
+    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ProgramLayout(), separator);
+    separator_ = separator;
+    window_->Show(SW_SHOWNORMAL);
+    Pump();
+  }
+  void SetUp() override { Open(); }
+
+  HWND Control(const char* name, std::int16_t index) {
+    HWND control = window_->ControlWindow(name, index);
+    EXPECT_NE(control, nullptr) << name << "(" << index << ")";
+    return control;
+  }
+  HWND Field() { return Control("Text2", 0); }
+  HWND TopLine() { return Control("Label1", 0); }
+  void Press(int index) { SendMessageW(Control("Command1", static_cast<std::int16_t>(index)), BM_CLICK, 0, 0); }
+  std::string FieldText() { return Utf8(Text(Field())); }
+  std::string TopLineText() { return Utf8(Text(TopLine())); }
+
+  std::unique_ptr<MainWindow> window_;
+  char separator_ = '.';
+};
+
+TEST_F(WindowTest, OpensWithTheLayoutsTextsAndTheFieldLimited) {
+  EXPECT_EQ(FieldText(), "112");
+  EXPECT_EQ(TopLineText(), "Естествено число - сума и разлика от цифри");
+  EXPECT_EQ(SendMessageW(Field(), EM_GETLIMITTEXT, 0, 0), 4);
+  EXPECT_TRUE(GetWindowLongPtrW(Field(), GWL_STYLE) & ES_CENTER);
+  EXPECT_EQ(Utf8(Text(window_->Handle())),
+            ProgramLayout().caption);
+}
+
+struct PressCase {
+  const char* before;
+  int button;
+  char separator;
+  const char* after;
+  const char* top_line;
+};
+
+TEST_F(WindowTest, PressesChangeTheFieldAndTheTopLine) {
+  const PressCase cases[] = {
+      {"112", 0, '.', "116", "Сума от цифри: 8"},
+      {"112", 1, '.', "108", "Сума от цифри: 9"},
+      {"9999", 0, '.', "1003", "Сума от цифри: 4"},    // 10035, cut to 4
+      {"-999", 1, '.', "-102", "Сума от цифри: 3"},    // -1026, cut to 4
+      {"", 0, '.', "0", "Сума от цифри: 0"},
+      {"abc", 1, '.', "0", "Сума от цифри: 0"},
+      {"-12", 0, '.', "-9", "Сума от цифри: 9"},
+      {"&HFF", 0, '.', "255", "Сума от цифри: 12"},
+      {"9e99", 0, '.', "9E+9", "Сума от цифри: 18"},  // 9E+99, cut to 4
+      {".1", 1, '.', "-0.9", "Сума от цифри: 9"},
+      {"1.5", 0, ',', "7,5", "Сума от цифри: 12"},
+      {"1Ч2", 0, '.', "4", "Сума от цифри: 4"},        // reads 1, sum 3
+  };
+  for (const PressCase& c : cases) {
+    SCOPED_TRACE(std::string(c.before) + " button " + std::to_string(c.button) + " '" +
+                 c.separator + "'");
+    if (c.separator != separator_) Open(c.separator);
+    Type(Field(), Utf16(c.before));
+    ASSERT_EQ(FieldText(), c.before);
+    Press(c.button);
+    EXPECT_EQ(FieldText(), c.after);
+    EXPECT_EQ(TopLineText(), c.top_line);
+  }
+}
+
+TEST_F(WindowTest, RepeatedPressesReadTheFieldAfresh) {
+  struct Run { char separator; const char* typed; const char* first; const char* second; };
+  for (const Run& run : {Run{'.', "1.5", "7.5", "19.5"}, Run{',', "1.5", "7,5", "19"}}) {
+    Open(run.separator);
+    Type(Field(), Utf16(run.typed));
+    Press(0);
+    EXPECT_EQ(FieldText(), run.first);
+    Press(0);
+    EXPECT_EQ(FieldText(), run.second) << run.separator;
+  }
+  // The user's edit between presses counts.
+  Press(0);
+  Type(Field(), L"9");
+  Press(1);
+  EXPECT_EQ(FieldText(), "0");
+  EXPECT_EQ(TopLineText(), "Сума от цифри: 0");
+}
+
+TEST_F(WindowTest, TypingAndPastingKeepFourCharacters) {
+  Type(Field(), L"123456");
+  EXPECT_EQ(FieldText(), "1234");
+  Type(Field(), L"Числото");
+  EXPECT_EQ(FieldText(), "Числ");  // Cyrillic is kept as typed
+
+  const std::wstring clipboard = L"98765432109876543210";
+  ASSERT_TRUE(OpenClipboard(window_->Handle()));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clipboard.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  std::wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), clipboard.c_str());
+  GlobalUnlock(memory);
+  ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+  CloseClipboard();
+
+  SendMessageW(Field(), EM_SETSEL, 0, -1);
+  SendMessageW(Field(), WM_PASTE, 0, 0);
+  EXPECT_EQ(FieldText(), "9876");
+  Press(0);
+  EXPECT_EQ(FieldText(), "9906");
+  EXPECT_EQ(TopLineText(), "Сума от цифри: 24");
+}
+
+TEST_F(WindowTest, TheStatementDoesNotTakeTyping) {
+  HWND statement = Control("Text1", 0);
+  const std::wstring before = Text(statement);
+  Type(statement, L"12");
+  SendMessageW(statement, WM_PASTE, 0, 0);
+  EXPECT_EQ(Text(statement), before);
+}
+
+struct Placement {
+  const char* name;
+  std::int16_t index;
+  const wchar_t* window_class;
+  RECT pixels;  // left, top, right, bottom at 96 dpi
+  bool visible;
+};
+
+TEST_F(WindowTest, ControlsSitWhereTheLayoutPutsThemAt96Dpi) {
+  RECT client{};
+  GetClientRect(window_->Handle(), &client);
+  EXPECT_EQ(client.right, 536);
+  EXPECT_EQ(client.bottom, 258);
+
+  const Placement placements[] = {
+      {"Label1", 0, L"Static", {88, 0, 88 + 361, 25}, true},
+      {"Label1", 1, L"Static", {88, 40, 88 + 89, 40 + 25}, true},
+      {"Text2", 0, L"Edit", {88, 64, 88 + 89, 64 + 27}, true},
+      {"Command1", 0, L"Button", {288, 40, 288 + 161, 40 + 25}, true},
+      {"Command1", 1, L"Button", {288, 72, 288 + 161, 72 + 25}, true},
+      {"Text1", 0, L"Edit", {16, 128, 16 + 497, 128 + 121}, true},
+      {"Text1", 1, L"Edit", {40, 152, 40 + 449, 152 + 121}, false},
+  };
+  for (const Placement& p : placements) {
+    SCOPED_TRACE(std::string(p.name) + "(" + std::to_string(p.index) + ")");
+    HWND control = Control(p.name, p.index);
+    RECT r{};
+    GetWindowRect(control, &r);
+    MapWindowPoints(nullptr, window_->Handle(), reinterpret_cast<POINT*>(&r), 2);
+    EXPECT_EQ(r.left, p.pixels.left);
+    EXPECT_EQ(r.top, p.pixels.top);
+    EXPECT_EQ(r.right, p.pixels.right);
+    EXPECT_EQ(r.bottom, p.pixels.bottom);
+    wchar_t window_class[32] = {};
+    GetClassNameW(control, window_class, 32);
+    EXPECT_EQ(_wcsicmp(window_class, p.window_class), 0);
+    EXPECT_EQ(IsWindowVisible(control) != FALSE, p.visible);
+  }
+}
+
+TEST_F(WindowTest, NotesAreReadOnlyScrollingTextsAndTheSayingIsHidden) {
+  for (std::int16_t index : {std::int16_t{0}, std::int16_t{1}}) {
+    HWND note = Control("Text1", index);
+    const LONG_PTR style = GetWindowLongPtrW(note, GWL_STYLE);
+    EXPECT_TRUE(style & ES_MULTILINE);
+    EXPECT_TRUE(style & ES_READONLY);
+    EXPECT_TRUE(style & WS_VSCROLL);
+    EXPECT_FALSE(style & WS_HSCROLL);  // lines wrap
+    EXPECT_EQ(Utf8(Text(note)), FindControl(ProgramLayout(), "Text1", index)->text);
+  }
+  const std::wstring statement = Text(Control("Text1", 0));
+  EXPECT_EQ(statement.rfind(L"Да се реализира проект", 0), 0u);
+  std::size_t lines = 0;
+  for (std::size_t at = 0; (at = statement.find(L"\r\n", at)) != std::wstring::npos; at += 2)
+    ++lines;
+  EXPECT_EQ(lines, 7u);
+  EXPECT_FALSE(GetWindowLongPtrW(Control("Text1", 1), GWL_STYLE) & WS_VISIBLE);
+}
+
+TEST_F(WindowTest, EveryControlShowsTheWindowsFont) {
+  for (const velmora::Control& c : ProgramLayout().controls) {
+    SCOPED_TRACE(c.name + "(" + std::to_string(c.index) + ")");
+    auto font = reinterpret_cast<HFONT>(SendMessageW(Control(c.name.c_str(), c.index), WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    LOGFONTW spec{};
+    ASSERT_EQ(GetObjectW(font, sizeof spec, &spec), static_cast<int>(sizeof spec));
+    EXPECT_STREQ(spec.lfFaceName, L"Times New Roman");
+    EXPECT_EQ(spec.lfHeight, -16);  // 12 pt at 96 dpi
+    EXPECT_EQ(spec.lfWeight, 400);
+    EXPECT_EQ(spec.lfCharSet, 204);
+    EXPECT_FALSE(spec.lfItalic || spec.lfUnderline || spec.lfStrikeOut);
+  }
+}
+
+// The colour at (x, y) of what `paint` draws into a memory bitmap.
+template <typename Paint>
+COLORREF PaintedColour(int width, int height, int x, int y, Paint paint) {
+  HDC screen = GetDC(nullptr);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  paint(dc);
+  const COLORREF colour = GetPixel(dc, x, y);
+  SelectObject(dc, old);
+  DeleteObject(bitmap);
+  DeleteDC(dc);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+TEST_F(WindowTest, ColoursAreTheStoredOnes) {
+  HWND main = window_->Handle();
+  EXPECT_EQ(PaintedColour(536, 258, 300, 120, [&](HDC dc) { SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); }),
+            RGB(192, 192, 255));
+
+  struct Case { const char* name; std::int16_t index; UINT message; COLORREF colour; };
+  const Case labels[] = {
+      {"Label1", 0, WM_CTLCOLORSTATIC, RGB(255, 192, 128)},
+      {"Label1", 1, WM_CTLCOLORSTATIC, RGB(255, 192, 128)},
+      {"Text2", 0, WM_CTLCOLOREDIT, GetSysColor(COLOR_WINDOW)},
+      {"Text1", 0, WM_CTLCOLORSTATIC, GetSysColor(COLOR_WINDOW)},  // read-only edit
+  };
+  for (const Case& c : labels) {
+    SCOPED_TRACE(c.name);
+    HDC dc = GetDC(main);
+    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(main, c.message, reinterpret_cast<WPARAM>(dc),
+                                                       reinterpret_cast<LPARAM>(Control(c.name, c.index))));
+    EXPECT_EQ(GetBkColor(dc), c.colour);
+    ReleaseDC(main, dc);
+    LOGBRUSH spec{};
+    ASSERT_EQ(GetObjectW(brush, sizeof spec, &spec), static_cast<int>(sizeof spec));
+    EXPECT_EQ(spec.lbColor, c.colour);
+  }
+
+  const Case buttons[] = {{"Command1", 0, 0, RGB(128, 255, 255)}, {"Command1", 1, 0, RGB(128, 128, 255)}};
+  for (const Case& c : buttons) {
+    HWND button = Control(c.name, c.index);
+    EXPECT_TRUE((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
+    const COLORREF painted = PaintedColour(161, 25, 6, 12, [&](HDC dc) {
+      DRAWITEMSTRUCT item{};
+      item.CtlType = ODT_BUTTON;
+      item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
+      item.itemAction = ODA_DRAWENTIRE;
+      item.hwndItem = button;
+      item.hDC = dc;
+      item.rcItem = {0, 0, 161, 25};
+      SendMessageW(main, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    });
+    EXPECT_EQ(painted, c.colour) << c.index;
+  }
+}
+
+TEST_F(WindowTest, TabGoesRoundInTabIndexOrderFromTheStatement) {
+  SetForegroundWindow(window_->Handle());
+  Pump();
+  EXPECT_EQ(GetFocus(), Control("Text1", 0));
+  auto tab = [&] {
+    MSG key{GetFocus(), WM_KEYDOWN, VK_TAB, 0x000F0001, 0, {}};
+    if (!window_->HandleDialogMessage(key)) { TranslateMessage(&key); DispatchMessageW(&key); }
+    Pump();
+    return GetFocus();
+  };
+  // Labels and the hidden saying never take the focus; the statement hands
+  // Tab on instead of keeping it.
+  EXPECT_EQ(tab(), Control("Command1", 0));
+  EXPECT_EQ(tab(), Control("Command1", 1));
+  EXPECT_EQ(tab(), Control("Text2", 0));
+  EXPECT_EQ(tab(), Control("Text1", 0));
+  EXPECT_EQ(tab(), Control("Command1", 0));
+}
+
+TEST(WindowFaultTest, ALayoutWithoutABoundControlIsAClearError) {
+  for (const char* missing : {"Text2", "Label1"}) {
+    Layout layout = ProgramLayout();
+    std::erase_if(layout.controls, [&](const velmora::Control& c) { return c.name == missing && c.index == 0; });
+    try {
+      MainWindow window(GetModuleHandleW(nullptr), layout, '.');
+      ADD_FAILURE() << "no error without " << missing;
+    } catch (const RuntimeError& error) {
+      EXPECT_EQ(error.Number(), kErrorBadLayout);
+      EXPECT_NE(error.Description().find(std::string(missing) + "(0)"), std::string::npos)
+          << error.Description();
+    }
+  }
+}
+
+TEST(WindowFaultTest, AHandlersErrorClosesTheWindowAndIsKept) {
+  // A third button reaches OnCommand with an Index it does not know.
+  Layout layout = ProgramLayout();
+  velmora::Control extra = *FindControl(layout, "Command1", 1);
+  extra.index = 2;
+  layout.controls.push_back(extra);
+  MainWindow window(GetModuleHandleW(nullptr), layout, '.');
+  window.Show(SW_SHOWNORMAL);
+  HWND main = window.Handle();
+  SendMessageW(window.ControlWindow("Command1", 2), BM_CLICK, 0, 0);
+  EXPECT_FALSE(IsWindow(main));
+  ASSERT_TRUE(window.Failure());
+  EXPECT_EQ(AsRuntimeError(window.Failure()).Number(), kErrorInvalidArgument);
+  // The loop would end: the window posted its quit message.
+  MSG quit{};
+  EXPECT_TRUE(PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
+}
+
+}  // namespace
+}  // namespace velmora::win32::test
