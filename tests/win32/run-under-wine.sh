@@ -3,6 +3,10 @@
 # server, so that tests never touch the user's own prefix or display.
 #
 #   run-under-wine.sh <state dir> <program.exe> [args...]
+#   run-under-wine.sh <state dir> --script <script.sh> [args...]
+#
+# The second form runs a bash script in the same surroundings (WINEPREFIX,
+# DISPLAY and the rest exported), for tests that drive wine themselves.
 #
 # The prefix lives in <state dir>/prefix and is made once: a quiet wineboot,
 # "Times New Roman" mapped to Liberation Serif (Wine ships neither), and the
@@ -83,7 +87,12 @@ if [[ "${VELMORA_WINE_KEEP_X:-0}" != 1 ]]; then
 fi
 
 set +e
-wine "$@"
+if [[ "${1:-}" == --script ]]; then
+  shift
+  bash "$@"
+else
+  wine "$@"
+fi
 rc=$?
 set -e
 exit $rc
