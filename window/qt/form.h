@@ -35,8 +35,6 @@ class Form : public QWidget {
   // that twips are converted at.
   Form(const Layout& layout, double dpi);
 
-  const Layout& layout() const noexcept { return layout_; }
-
   // The widget of control `name`(`index`) as a T. Raises RuntimeError when
   // the window has no such control or it is of another kind.
   template <class T>

@@ -37,8 +37,8 @@ void EndOnFatal(QtMsgType type, const QMessageLogContext&, const QString& messag
     held_messages.append({type, message});
     return;
   }
-  // Qt's reason for giving up comes last in what it said before.
-  const QString reason = held_messages.isEmpty() ? message : held_messages.last().message;
+  // Qt says first why it gives up.
+  const QString reason = held_messages.isEmpty() ? message : held_messages.first().message;
   std::fprintf(stderr, "velmora: cannot open the window: %s\n",
                reason.section(QChar('\n'), 0, 0).toLocal8Bit().constData());
   std::fflush(stderr);
