@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 #include <memory>
 #include <utility>
 
@@ -59,8 +60,9 @@ bool HasDisplay() {
 
 char RegionalDecimalSeparator() {
   const std::lconv* conventions = std::localeconv();
-  return conventions && conventions->decimal_point &&
-                 conventions->decimal_point[0] == ',' ? ',' : '.';
+  const bool comma =
+      conventions && conventions->decimal_point && conventions->decimal_point[0] == ',';
+  return comma ? ',' : '.';
 }
 
 DisplayGuard::DisplayGuard() { previous_handler = qInstallMessageHandler(EndOnFatal); }
@@ -75,8 +77,7 @@ DisplayGuard::~DisplayGuard() {
 
 QString ErrorText(const RuntimeError& error) {
   return QStringLiteral("Run-time error %1\n\n%2")
-      .arg(error.Number())
-      .arg(QString::fromStdString(error.Description()));
+      .arg(QString::number(error.Number()), QString::fromStdString(error.Description()));
 }
 
 void ShowErrorBox(QWidget* parent, const RuntimeError& error) {
@@ -92,6 +93,9 @@ int RunProgram(std::span<const std::uint8_t> record, char decimal_separator) {
     });
   } catch (const RuntimeError& error) {
     ShowErrorBox(nullptr, error);
+    return 1;
+  } catch (const std::exception& error) {
+    ShowErrorBox(nullptr, RuntimeError(0, error.what()));
     return 1;
   }
   window->Open();
