@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that the program is a 32-bit (i386) GUI executable that imports
-# system DLLs only: no C or C++ runtime, thread or compiler support DLL.
-#   check-exe.sh <objdump> <program.exe>
+# system DLLs only (no C++ runtime, thread or compiler support DLL), and,
+# given a size, that the stripped program is no larger.
+#   check-exe.sh <objdump> <program.exe> [largest size in bytes]
 set -euo pipefail
-objdump=$1 exe=$2
+objdump=$1 exe=$2 largest=${3:-}
 headers=$("$objdump" -p "$exe")
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -17,3 +18,11 @@ for dll in "${dlls[@]}"; do
   [[ "$dll" =~ $allowed ]] || fail "imports $dll"
 done
 echo "PE32 i386 GUI; imports: ${dlls[*]}"
+
+if [[ -n "$largest" ]]; then
+  # The program is linked stripped: its size is the stripped size.
+  grep -q 'symbols stripped' <<<"$headers" || fail "not stripped"
+  size=$(stat -c %s "$exe")
+  ((size <= largest)) || fail "$size bytes, more than $largest"
+  echo "size: $size bytes (at most $largest)"
+fi
