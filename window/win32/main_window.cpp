@@ -422,6 +422,14 @@ LRESULT MainWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {
 }
 
 LRESULT MainWindow::OnCommand(WPARAM w, LPARAM l) {
+  // Enter, as IsDialogMessage passes it on (IDOK, no control): it presses
+  // the button that has the focus, as in a dialog.
+  if (l == 0 && LOWORD(w) == IDOK) {
+    const Child* focused = FindChild(GetFocus());
+    if (focused && focused->control->kind == ControlKind::CommandButton)
+      SendMessageW(focused->window, BM_CLICK, 0, 0);
+    return 0;
+  }
   const Child* child = FindChild(reinterpret_cast<HWND>(l));
   if (!child || HIWORD(w) != BN_CLICKED || child->control->kind != ControlKind::CommandButton ||
       child->control->name != kButtonArray)
