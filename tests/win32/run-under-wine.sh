@@ -71,19 +71,19 @@ cleanup() {
 trap cleanup EXIT
 
 if [[ "${VELMORA_WINE_KEEP_X:-0}" != 1 ]]; then
-  # A free display: the first number with neither a lock file nor a socket.
-  exec 8>"$state/xlock"
-  flock 8
-  d=90
-  while [[ -e /tmp/.X$d-lock || -e /tmp/.X11-unix/X$d ]]; do d=$((d + 1)); done
-  Xvfb ":$d" -screen 0 1024x768x24 -nolisten tcp -dpi 96 >"$state/xvfb-$d.log" 2>&1 &
+  # Xvfb picks a free display itself and writes its number to the file.
+  number="$state/display.$$"
+  rm -f "$number"
+  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -dpi 96 >"$number" 2>"$state/xvfb.log" &
   xpid=$!
-  for _ in $(seq 100); do
-    [[ -e /tmp/.X11-unix/X$d ]] && break
+  for _ in $(seq 200); do
+    [[ -s "$number" ]] && break
+    kill -0 "$xpid" 2>/dev/null || { cat "$state/xvfb.log" >&2; exit 1; }
     sleep 0.05
   done
-  flock -u 8
-  export DISPLAY=":$d"
+  [[ -s "$number" ]] || { echo "Xvfb did not start" >&2; exit 1; }
+  export DISPLAY=":$(head -1 "$number")"
+  rm -f "$number"
 fi
 
 set +e
