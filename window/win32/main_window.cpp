@@ -218,8 +218,10 @@ void MainWindow::CreateControls() {
   // Made in tab-index order: the z-order is the order that Tab follows.
   std::vector<const Control*> order;
   for (const Control& c : layout_.controls) order.push_back(&c);
-  std::stable_sort(order.begin(), order.end(),
-                   [](const Control* a, const Control* b) { return a->tab_index < b->tab_index; });
+  // Equal tab indexes keep their record order.
+  std::sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
+    return a->tab_index != b->tab_index ? a->tab_index < b->tab_index : a < b;
+  });
 
   int id = kFirstControlId;
   for (const Control* c : order) {
