@@ -186,13 +186,13 @@ TEST_F(WindowTest, EveryControlShowsTheWindowsFont) {
     SCOPED_TRACE(c.name + "(" + std::to_string(c.index) + ")");
     auto font = reinterpret_cast<HFONT>(SendMessageW(Control(c.name.c_str(), c.index), WM_GETFONT, 0, 0));
     ASSERT_NE(font, nullptr);
-    LOGFONTW spec{};
-    ASSERT_EQ(GetObjectW(font, sizeof spec, &spec), static_cast<int>(sizeof spec));
-    EXPECT_STREQ(spec.lfFaceName, L"Times New Roman");
-    EXPECT_EQ(spec.lfHeight, -16);  // 12 pt at 96 dpi
-    EXPECT_EQ(spec.lfWeight, 400);
-    EXPECT_EQ(spec.lfCharSet, 204);
-    EXPECT_FALSE(spec.lfItalic || spec.lfUnderline || spec.lfStrikeOut);
+    LOGFONTW logfont{};
+    ASSERT_EQ(GetObjectW(font, sizeof logfont, &logfont), static_cast<int>(sizeof logfont));
+    EXPECT_STREQ(logfont.lfFaceName, L"Times New Roman");
+    EXPECT_EQ(logfont.lfHeight, -16);  // 12 pt at 96 dpi
+    EXPECT_EQ(logfont.lfWeight, 400);
+    EXPECT_EQ(logfont.lfCharSet, 204);
+    EXPECT_FALSE(logfont.lfItalic || logfont.lfUnderline || logfont.lfStrikeOut);
   }
 }
 
@@ -231,9 +231,9 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
                                                        reinterpret_cast<LPARAM>(Control(c.name, c.index))));
     EXPECT_EQ(GetBkColor(dc), c.colour);
     ReleaseDC(main, dc);
-    LOGBRUSH spec{};
-    ASSERT_EQ(GetObjectW(brush, sizeof spec, &spec), static_cast<int>(sizeof spec));
-    EXPECT_EQ(spec.lbColor, c.colour);
+    LOGBRUSH logbrush{};
+    ASSERT_EQ(GetObjectW(brush, sizeof logbrush, &logbrush), static_cast<int>(sizeof logbrush));
+    EXPECT_EQ(logbrush.lbColor, c.colour);
   }
 
   const Case buttons[] = {{"Command1", 0, 0, RGB(128, 255, 255)}, {"Command1", 1, 0, RGB(128, 128, 255)}};

@@ -43,24 +43,24 @@ UINT WindowDpi(HWND window) {
 }
 
 HFONT MakeFont(const Font& font, UINT dpi) {
-  LOGFONTW spec{};
+  LOGFONTW logfont{};
   // Size is in 1/10000 point; a negative height asks for the character
   // height, which is what a point size means.
   const int size = static_cast<int>(std::min<std::uint32_t>(font.size, 10'000'000));
-  spec.lfHeight = -MulDiv(size, static_cast<int>(dpi), 72 * 10000);
-  spec.lfWeight = font.weight;
-  spec.lfItalic = (font.attributes & 1) ? TRUE : FALSE;
-  spec.lfUnderline = (font.attributes & 2) ? TRUE : FALSE;
-  spec.lfStrikeOut = (font.attributes & 4) ? TRUE : FALSE;
-  spec.lfCharSet = static_cast<BYTE>(font.charset);
-  spec.lfOutPrecision = OUT_DEFAULT_PRECIS;
-  spec.lfClipPrecision = CLIP_DEFAULT_PRECIS;
-  spec.lfQuality = DEFAULT_QUALITY;
-  spec.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  logfont.lfHeight = -MulDiv(size, static_cast<int>(dpi), 72 * 10000);
+  logfont.lfWeight = font.weight;
+  logfont.lfItalic = (font.attributes & 1) ? TRUE : FALSE;
+  logfont.lfUnderline = (font.attributes & 2) ? TRUE : FALSE;
+  logfont.lfStrikeOut = (font.attributes & 4) ? TRUE : FALSE;
+  logfont.lfCharSet = static_cast<BYTE>(font.charset);
+  logfont.lfOutPrecision = OUT_DEFAULT_PRECIS;
+  logfont.lfClipPrecision = CLIP_DEFAULT_PRECIS;
+  logfont.lfQuality = DEFAULT_QUALITY;
+  logfont.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
   const std::wstring face = Utf16(font.name);
   const std::size_t n = std::min<std::size_t>(face.size(), LF_FACESIZE - 1);
-  std::memcpy(spec.lfFaceName, face.data(), n * sizeof(wchar_t));
-  HFONT made = CreateFontIndirectW(&spec);
+  std::memcpy(logfont.lfFaceName, face.data(), n * sizeof(wchar_t));
+  HFONT made = CreateFontIndirectW(&logfont);
   if (!made) throw RuntimeError(kErrorBadLayout, "The window's font cannot be made");
   return made;
 }
