@@ -20,8 +20,9 @@ int main(int argc, char** argv) {
   std::setlocale(LC_ALL, "");
   const char decimal_separator = velmora::qt::RegionalDecimalSeparator();
 
-  QApplication::setApplicationName(QStringLiteral("velmora"));
-  QApplication::setApplicationDisplayName(QStringLiteral(VELMORA_PRODUCT_NAME));
+  // The product name names the error box. It is set as the application
+  // name, not the display name, which X11 would append to the caption.
+  QApplication::setApplicationName(QStringLiteral(VELMORA_PRODUCT_NAME));
   QApplication::setApplicationVersion(QStringLiteral(VELMORA_PRODUCT_VERSION));
   QApplication::setDesktopFileName(QStringLiteral(VELMORA_APP_ID));
   std::unique_ptr<QApplication> application;

@@ -43,7 +43,7 @@ def find_window(timeout):
         desktop = Atspi.get_desktop(0)
         for i in range(desktop.get_child_count()):
             app = desktop.get_child_at_index(i)
-            if app is None or app.get_name() != "velmora":
+            if app is None or app.get_name() != "Velmora":
                 continue
             for i in range(app.get_child_count()):
                 node = app.get_child_at_index(i)

@@ -33,6 +33,8 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 
+check "caption" "www.velmora.example Информатика - сума, разлика между цифри и число" \
+  "$(xdotool getwindowname "$window")"
 check "size" 536x258 "${WIDTH}x$HEIGHT"
 check "centred" "$(((1024 - 536) / 2)),$(((768 - 258) / 2))" "$X,$Y"
 check "window background" 192,192,255 "$(pixel 40 100)"
