@@ -3,7 +3,8 @@
 # CTest, then each fuzz target for a bounded time.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/setup.sh
+# Installing packages takes root; the rest runs as whoever called us.
+if [[ $EUID -eq 0 ]]; then bash scripts/setup.sh; else sudo bash scripts/setup.sh; fi
 bash scripts/build.sh
 ctest --test-dir build --output-on-failure -j2
 bash scripts/fuzz.sh "${VELMORA_FUZZ_SECONDS:-20}"
