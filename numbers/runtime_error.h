@@ -27,6 +27,13 @@ class RuntimeError : public std::exception {
 // The error numbers the program raises.
 inline constexpr int kErrorInvalidArgument = 5;
 inline constexpr int kErrorOverflow = 6;
+inline constexpr int kErrorOutOfMemory = 7;
+inline constexpr int kErrorInternal = 51;
 inline constexpr int kErrorBadLayout = 100;  // the stored layout cannot be read
+
+// The run-time error that a failure stands for, as the front ends report it:
+// a RuntimeError as it is, memory exhaustion as error 7 "Out of memory",
+// anything else as error 51 "Internal error".
+RuntimeError AsRuntimeError(std::exception_ptr failure);
 
 }  // namespace velmora

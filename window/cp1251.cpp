@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "numbers/runtime_error.h"
+#include "numbers/utf8.h"
 
 namespace velmora {
 namespace {
@@ -41,34 +42,18 @@ void AppendUtf8(std::string& out, char32_t c) {
 }
 
 // The code point that starts at text[pos]; advances pos past it. Rejects
-// malformed, overlong and surrogate sequences.
+// what is not well-formed UTF-8 (CharLength gives 1 for any such byte).
 char32_t NextCodePoint(std::string_view text, std::size_t& pos) {
-  const std::size_t start = pos;
+  const std::size_t length = CharLength(text, pos);
   const auto byte = [&text](std::size_t i) {
     return static_cast<unsigned>(static_cast<unsigned char>(text[i]));
   };
-  const unsigned lead = byte(pos++);
-  if (lead < 0x80) return lead;
-  std::size_t extra = 0;
-  unsigned value = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, value = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, value = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, value = lead & 0x07;
-  } else {
-    Reject(start, "not well-formed UTF-8");
-  }
-  for (std::size_t i = 0; i < extra; ++i, ++pos) {
-    if (pos >= text.size() || (byte(pos) & 0xC0) != 0x80)
-      Reject(start, "not well-formed UTF-8");
-    value = (value << 6) | (byte(pos) & 0x3F);
-  }
-  const unsigned least[] = {0, 0x80, 0x800, 0x10000};
-  if (value < least[extra] || value > 0x10FFFF ||
-      (value >= 0xD800 && value <= 0xDFFF))
-    Reject(start, "not well-formed UTF-8");
+  const unsigned lead = byte(pos);
+  if (length == 1 && lead >= 0x80) Reject(pos, "not well-formed UTF-8");
+  constexpr unsigned kLeadBits[] = {0x7F, 0x1F, 0x0F, 0x07};
+  unsigned value = lead & kLeadBits[length - 1];
+  for (std::size_t i = 1; i < length; ++i) value = (value << 6) | (byte(pos + i) & 0x3F);
+  pos += length;
   return static_cast<char32_t>(value);
 }
 

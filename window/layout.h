@@ -80,6 +80,11 @@ struct Layout {
   friend bool operator==(const Layout&, const Layout&) = default;
 };
 
+// How a control is named in messages and object names: "Text2(0)".
+inline std::string ControlId(std::string_view name, std::int16_t index) {
+  return std::string(name) + "(" + std::to_string(index) + ")";
+}
+
 // The control `name`(`index`), or nullptr.
 inline const Control* FindControl(const Layout& layout, std::string_view name,
                                   std::int16_t index) {

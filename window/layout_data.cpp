@@ -1,5 +1,8 @@
 #include "window/layout_data.h"
 
+#include <string_view>
+
+#include "panel/number_panel.h"
 #include "version.h"  // VELMORA_SITE, generated from app/version.cmake
 #include "window/icon.h"
 
@@ -31,40 +34,43 @@ constexpr ClassId kFormClassId = {0x56, 0x4C, 0x4D, 0x52, 0x2D, 0x43, 0x4C, 0x53
 
 constexpr Colour kLabelColour = 0x0080C0FF;  // RGB(255, 192, 128)
 
-Control Label(std::int16_t index, TwipsRect bounds, std::int16_t tab, const char* caption) {
+// What every control stores: array, kind, Index, place, tab index and text.
+Control Entry(const char* name, std::uint8_t array_number, ControlKind kind, std::int16_t index,
+              TwipsRect bounds, std::int16_t tab, std::string_view text) {
   Control c;
-  c.name = "Label1", c.index = index, c.array_number = 4, c.kind = ControlKind::Label;
-  c.text = caption, c.bounds = bounds, c.tab_index = tab;
+  c.name = name, c.array_number = array_number, c.kind = kind, c.index = index;
+  c.bounds = bounds, c.tab_index = tab, c.text = text;
+  return c;
+}
+
+Control Label(std::int16_t index, TwipsRect bounds, std::int16_t tab, std::string_view caption) {
+  Control c = Entry("Label1", 4, ControlKind::Label, index, bounds, tab, caption);
   c.back_colour = kLabelColour;
   c.alignment = Alignment::Centre;
   return c;
 }
 
-Control Button(std::int16_t index, TwipsRect bounds, std::int16_t tab, const char* caption,
+Control Button(std::int16_t index, TwipsRect bounds, std::int16_t tab, std::string_view caption,
                Colour colour) {
-  Control c;
-  c.name = "Command1", c.index = index, c.array_number = 2, c.kind = ControlKind::CommandButton;
-  c.text = caption, c.bounds = bounds, c.tab_index = tab;
+  Control c = Entry("Command1", 2, ControlKind::CommandButton, index, bounds, tab, caption);
   c.back_colour = colour;
   c.own_colour = true;
   return c;
 }
 
 // Text1: several lines, vertical scroll bar, read-only.
-Control Note(std::int16_t index, TwipsRect bounds, std::int16_t tab, const char* text) {
-  Control c;
-  c.name = "Text1", c.index = index, c.array_number = 3, c.kind = ControlKind::TextBox;
-  c.text = text, c.bounds = bounds, c.tab_index = tab;
+Control Note(std::int16_t index, TwipsRect bounds, std::int16_t tab, std::string_view text) {
+  Control c = Entry("Text1", 3, ControlKind::TextBox, index, bounds, tab, text);
   c.multi_line = true;
   c.scroll_bars = ScrollBars::Vertical;
   c.read_only = true;
   return c;
 }
 
+// The field and the top line start with the panel's initial texts.
 Control NumberField() {
-  Control c;
-  c.name = "Text2", c.index = 0, c.array_number = 1, c.kind = ControlKind::TextBox;
-  c.text = "112", c.bounds = {1320, 960, 1335, 405}, c.tab_index = 6;
+  Control c = Entry("Text2", 1, ControlKind::TextBox, 0, {1320, 960, 1335, 405}, 6,
+                    NumberPanel::kInitialFieldText);
   c.alignment = Alignment::Centre;
   return c;
 }
@@ -90,7 +96,7 @@ Layout Build() {
       hidden_saying,
       Note(0, {240, 1920, 7455, 1815}, 0, kStatement),
       Label(1, {1320, 600, 1335, 375}, 3, "Число"),
-      Label(0, {1320, 0, 5415, 375}, 2, "Естествено число - сума и разлика от цифри"),
+      Label(0, {1320, 0, 5415, 375}, 2, NumberPanel::kInitialTopLine),
   };
   return l;
 }

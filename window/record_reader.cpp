@@ -358,7 +358,7 @@ Layout ReadLayoutRecord(std::span<const std::uint8_t> record) {
                             std::to_string(k.array_number));
     arrays.emplace(k.name, k.array_number);
     if (!seen.emplace(k.name, k.index).second)
-      c.Fail(at, "expected a new control, found " + k.name + "(" + std::to_string(k.index) + ") again");
+      c.Fail(at, "expected a new control, found " + ControlId(k.name, k.index) + " again");
 
     const std::size_t kind_at = c.Pos();
     const std::uint8_t kind = c.U8("control kind");

@@ -170,7 +170,7 @@ std::vector<std::uint8_t> WriteLayoutRecord(const Layout& layout) {
 
   bool first = true;
   for (const Control& c : layout.controls) {
-    const std::string id = c.name + "(" + std::to_string(c.index) + ")";
+    const std::string id = ControlId(c.name, c.index);
     if (c.index < 0) Refuse(id + ": negative Index");
     w.U8(first ? kFirstMarker : kNextMarker);
     first = false;

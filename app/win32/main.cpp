@@ -17,7 +17,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_command) {
     const Layout layout = ReadLayoutRecord(win32::LoadResourceBytes(instance, IDR_LAYOUT));
     return win32::RunWindow(instance, layout, show_command);
   } catch (...) {
-    return win32::ReportError(win32::AsRuntimeError(std::current_exception()),
+    return win32::ReportError(AsRuntimeError(std::current_exception()),
                               L"" VELMORA_INTERNAL_NAME);
   }
 }

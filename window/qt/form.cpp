@@ -24,19 +24,6 @@ namespace velmora::qt {
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-Qt::Alignment HorizontalAlignment(std::optional<Alignment> alignment) {
-  switch (alignment.value_or(Alignment::Left)) {
-    case Alignment::Right: return Qt::AlignRight;
-    case Alignment::Centre: return Qt::AlignHCenter;
-    case Alignment::Left: break;
-  }
-  return Qt::AlignLeft;
-}
-
 QFont ToQFont(const Font& font) {
   QFont result(FromUtf8(font.name));
   result.setStyleHint(QFont::Serif);
@@ -131,19 +118,32 @@ QAccessibleInterface* AccessibleForm(const QString&, QObject* object) {
 
 }  // namespace
 
+QString FromUtf8(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+Qt::Alignment HorizontalAlignment(std::optional<Alignment> alignment) {
+  switch (alignment.value_or(Alignment::Left)) {
+    case Alignment::Right: return Qt::AlignRight;
+    case Alignment::Centre: return Qt::AlignHCenter;
+    case Alignment::Left: break;
+  }
+  return Qt::AlignLeft;
+}
+
 int TwipsToPixels(std::int32_t twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
 
 QString ControlName(std::string_view name, std::int16_t index) {
-  return FromUtf8(name) + QChar('(') + QString::number(index) + QChar(')');
+  return FromUtf8(ControlId(name, index));
 }
 
 QColor ToQColor(Colour colour) {
   return QColor(ColourRed(colour), ColourGreen(colour), ColourBlue(colour));
 }
 
-Form::Form(const Layout& layout, double dpi) : layout_(layout) {
+Form::Form(const Layout& layout, double dpi) {
   static const bool factory_installed = (QAccessible::installFactory(AccessibleForm), true);
   (void)factory_installed;
   setObjectName(FromUtf8(layout.name));
@@ -161,8 +161,7 @@ Form::Form(const Layout& layout, double dpi) : layout_(layout) {
     if (findChild<QWidget*>(ControlName(control.name, control.index),
                             Qt::FindDirectChildrenOnly))
       throw RuntimeError(kErrorBadLayout, "The window's layout has the control " +
-                                              control.name + "(" +
-                                              std::to_string(control.index) + ") twice");
+                                              ControlId(control.name, control.index) + " twice");
     QWidget* widget = CreateControl(control);
     widget->setObjectName(ControlName(control.name, control.index));
     const TwipsRect& b = control.bounds;
@@ -170,8 +169,8 @@ Form::Form(const Layout& layout, double dpi) : layout_(layout) {
                         TwipsToPixels(b.width, dpi), TwipsToPixels(b.height, dpi));
     if (!control.IsVisible()) widget->setHidden(true);
   }
-  NameTextBoxesByLabels();
-  OrderTabs();
+  NameTextBoxesByLabels(layout);
+  OrderTabs(layout);
 }
 
 QWidget* Form::CreateControl(const velmora::Control& control) {
@@ -184,19 +183,18 @@ QWidget* Form::CreateControl(const velmora::Control& control) {
     case ControlKind::CommandButton:
       return CreateButton(control, this);
   }
-  throw RuntimeError(kErrorBadLayout, "The control " + control.name + "(" +
-                                          std::to_string(control.index) +
-                                          ") is of an unknown kind");
+  throw RuntimeError(kErrorBadLayout,
+                     "The control " + ControlId(control.name, control.index) + " is of an unknown kind");
 }
 
 // A label that starts at a text box's left edge and ends where the box
 // begins (within half the label's height) is that box's caption: it names
 // the box for assistive technology.
-void Form::NameTextBoxesByLabels() {
-  for (const velmora::Control& label : layout_.controls) {
+void Form::NameTextBoxesByLabels(const Layout& layout) {
+  for (const velmora::Control& label : layout.controls) {
     if (label.kind != ControlKind::Label) continue;
     const std::int32_t label_bottom = label.bounds.top + label.bounds.height;
-    for (const velmora::Control& box : layout_.controls) {
+    for (const velmora::Control& box : layout.controls) {
       if (box.kind != ControlKind::TextBox || box.bounds.left != label.bounds.left ||
           std::abs(box.bounds.top - label_bottom) > label.bounds.height / 2)
         continue;
@@ -206,9 +204,9 @@ void Form::NameTextBoxesByLabels() {
 }
 
 // Tab order follows the tab index; labels never take the focus.
-void Form::OrderTabs() {
+void Form::OrderTabs(const Layout& layout) {
   std::vector<const velmora::Control*> order;
-  for (const velmora::Control& control : layout_.controls)
+  for (const velmora::Control& control : layout.controls)
     if (control.kind != ControlKind::Label) order.push_back(&control);
   std::stable_sort(order.begin(), order.end(), [](const auto* a, const auto* b) {
     return a->tab_index < b->tab_index;
@@ -234,14 +232,12 @@ void Form::FocusFirst() {
 QWidget* Form::Find(std::string_view name, std::int16_t index) const {
   if (auto* widget = findChild<QWidget*>(ControlName(name, index), Qt::FindDirectChildrenOnly))
     return widget;
-  throw RuntimeError(kErrorBadLayout, "The window has no control " + std::string(name) + "(" +
-                                          std::to_string(index) + ")");
+  throw RuntimeError(kErrorBadLayout, "The window has no control " + ControlId(name, index));
 }
 
 RuntimeError Form::WrongKind(std::string_view name, std::int16_t index) {
-  return RuntimeError(kErrorBadLayout, "The control " + std::string(name) + "(" +
-                                           std::to_string(index) +
-                                           ") is not of the kind the window needs");
+  return RuntimeError(kErrorBadLayout,
+                      "The control " + ControlId(name, index) + " is not of the kind the window needs");
 }
 
 }  // namespace velmora::qt

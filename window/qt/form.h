@@ -24,6 +24,11 @@ namespace velmora::qt {
 // inch, so at 96 dpi 15 twips make one pixel. Rounded to the nearest pixel.
 int TwipsToPixels(std::int32_t twips, double dpi);
 
+QString FromUtf8(std::string_view text);
+
+// Qt's horizontal alignment for a stored one (left where none is stored).
+Qt::Alignment HorizontalAlignment(std::optional<Alignment> alignment);
+
 // The object name of a control's widget: "Text2(0)".
 QString ControlName(std::string_view name, std::int16_t index);
 
@@ -55,10 +60,9 @@ class Form : public QWidget {
   static RuntimeError WrongKind(std::string_view name, std::int16_t index);
 
   QWidget* CreateControl(const velmora::Control& control);
-  void NameTextBoxesByLabels();
-  void OrderTabs();
+  void NameTextBoxesByLabels(const Layout& layout);
+  void OrderTabs(const Layout& layout);
 
-  Layout layout_;
   std::vector<QWidget*> tab_order_;
 };
 

@@ -17,19 +17,6 @@ namespace velmora::qt {
 
 namespace {
 
-QString FromUtf8(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-Qt::Alignment ToQtAlignment(Alignment alignment) {
-  switch (alignment) {
-    case Alignment::Right: return Qt::AlignRight;
-    case Alignment::Centre: return Qt::AlignHCenter;
-    case Alignment::Left: break;
-  }
-  return Qt::AlignLeft;
-}
-
 constexpr std::string_view kField = "Text2";
 constexpr std::string_view kTopLine = "Label1";
 constexpr std::string_view kButtons = "Command1";
@@ -85,7 +72,7 @@ void NumberWindow::OnClick(std::int16_t index) {
 void NumberWindow::ShowPanel() {
   const QString field_text = FromUtf8(panel_.FieldText());
   if (field_->text() != field_text) field_->setText(field_text);
-  field_->setAlignment(ToQtAlignment(panel_.FieldAlignment()) | Qt::AlignVCenter);
+  field_->setAlignment(HorizontalAlignment(panel_.FieldAlignment()) | Qt::AlignVCenter);
   top_line_->setText(FromUtf8(panel_.TopLine()));
 }
 
@@ -94,10 +81,8 @@ void NumberWindow::ShowPanel() {
 void NumberWindow::Handle(const std::function<void()>& handler) {
   try {
     handler();
-  } catch (const RuntimeError& error) {
-    on_error_(error);
-  } catch (const std::exception& error) {
-    on_error_(RuntimeError(0, error.what()));
+  } catch (...) {
+    on_error_(AsRuntimeError(std::current_exception()));
   }
 }
 

@@ -91,11 +91,8 @@ int RunProgram(std::span<const std::uint8_t> record, char decimal_separator) {
       ShowErrorBox(&window->form(), e);
       QCoreApplication::exit(1);
     });
-  } catch (const RuntimeError& error) {
-    ShowErrorBox(nullptr, error);
-    return 1;
-  } catch (const std::exception& error) {
-    ShowErrorBox(nullptr, RuntimeError(0, error.what()));
+  } catch (...) {
+    ShowErrorBox(nullptr, AsRuntimeError(std::current_exception()));
     return 1;
   }
   window->Open();

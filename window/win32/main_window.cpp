@@ -21,7 +21,6 @@ constexpr std::int16_t kButtonIndexes[] = {NumberPanel::kIncrease, NumberPanel::
 
 constexpr int kFirstControlId = 100;  // clear of IDOK and IDCANCEL
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kErrorOutOfMemory = 7;
 
 int Pixels(std::int32_t twips, UINT dpi) {
   return MulDiv(twips, static_cast<int>(dpi), 1440);
@@ -132,10 +131,6 @@ WindowKind KindOf(const Control& c) {
                                           std::to_string(static_cast<int>(c.kind)));
 }
 
-std::string ControlLabel(std::string_view name, std::int16_t index) {
-  return std::string(name) + "(" + std::to_string(index) + ")";
-}
-
 }  // namespace
 
 MainWindow::MainWindow(HINSTANCE instance, const Layout& layout, char decimal_separator)
@@ -232,7 +227,7 @@ void MainWindow::CreateControls() {
                                  instance_, nullptr);
     if (!child)
       throw RuntimeError(kErrorBadLayout,
-                         "Control " + ControlLabel(c->name, c->index) + " cannot be created");
+                         "Control " + ControlId(c->name, c->index) + " cannot be created");
     const bool own_colour = c->back_colour.has_value();
     const COLORREF back = own_colour ? *c->back_colour : GetSysColor(kind.default_colour);
     children_.push_back({c, child, back,
@@ -240,18 +235,23 @@ void MainWindow::CreateControls() {
   }
 }
 
-const MainWindow::Child& MainWindow::Bound(std::string_view name, std::int16_t index) const {
+const MainWindow::Child* MainWindow::FindChild(std::string_view name,
+                                               std::int16_t index) const noexcept {
   for (const Child& child : children_)
-    if (child.control->name == name && child.control->index == index) return child;
-  throw RuntimeError(kErrorBadLayout,
-                     "The layout has no control " + ControlLabel(name, index));
+    if (child.control->name == name && child.control->index == index) return &child;
+  return nullptr;
+}
+
+const MainWindow::Child& MainWindow::Bound(std::string_view name, std::int16_t index) const {
+  if (const Child* child = FindChild(name, index)) return *child;
+  throw RuntimeError(kErrorBadLayout, "The layout has no control " + ControlId(name, index));
 }
 
 void MainWindow::BindEvents() {
   auto expect = [](const Child& child, ControlKind kind) {
     if (child.control->kind != kind)
       throw RuntimeError(kErrorBadLayout,
-                         "Control " + ControlLabel(child.control->name, child.control->index) +
+                         "Control " + ControlId(child.control->name, child.control->index) +
                              " is not of the kind its events need");
     return child.window;
   };
@@ -312,9 +312,8 @@ const MainWindow::Child* MainWindow::FindChild(HWND window) const noexcept {
 }
 
 HWND MainWindow::ControlWindow(std::string_view name, std::int16_t index) const noexcept {
-  for (const Child& child : children_)
-    if (child.control->name == name && child.control->index == index) return child.window;
-  return nullptr;
+  const Child* child = FindChild(name, index);
+  return child ? child->window : nullptr;
 }
 
 void MainWindow::Show(int show_command) {

@@ -73,6 +73,7 @@ class MainWindow {
   void ApplyDpi(UINT dpi);
   HBRUSH Brush(COLORREF colour);
   const Child* FindChild(HWND window) const noexcept;
+  const Child* FindChild(std::string_view name, std::int16_t index) const noexcept;
   const Child& Bound(std::string_view name, std::int16_t index) const;
 
   // The one place where the panel's state reaches the controls.

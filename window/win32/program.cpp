@@ -1,7 +1,5 @@
 #include "window/win32/program.h"
 
-#include <new>
-
 #include "window/win32/main_window.h"
 #include "window/win32/text.h"
 
@@ -22,7 +20,7 @@ int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0) break;
-    if (got == -1) throw RuntimeError(51, "The message loop failed");
+    if (got == -1) throw RuntimeError(kErrorInternal, "The message loop failed");
     if (!window.HandleDialogMessage(message)) {
       TranslateMessage(&message);
       DispatchMessageW(&message);
@@ -30,18 +28,6 @@ int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {
   }
   if (window.Failure()) std::rethrow_exception(window.Failure());
   return static_cast<int>(message.wParam);
-}
-
-RuntimeError AsRuntimeError(std::exception_ptr failure) {
-  try {
-    std::rethrow_exception(failure);
-  } catch (const RuntimeError& error) {
-    return error;
-  } catch (const std::bad_alloc&) {
-    return RuntimeError(7, "Out of memory");
-  } catch (...) {
-    return RuntimeError(51, "Internal error");
-  }
 }
 
 std::wstring ErrorMessageText(const RuntimeError& error) {

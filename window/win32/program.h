@@ -20,10 +20,6 @@ char UserDecimalSeparator();
 // it is closed. Rethrows what a handler raised. Gives the loop's exit code.
 int RunWindow(HINSTANCE instance, const Layout& layout, int show_command);
 
-// The run-time error that a failure stands for: a RuntimeError as it is,
-// memory exhaustion as error 7, anything else as error 51.
-RuntimeError AsRuntimeError(std::exception_ptr failure);
-
 // The message box's text: "Run-time error N:", a blank line, the description.
 std::wstring ErrorMessageText(const RuntimeError& error);
 
