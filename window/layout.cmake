@@ -1,21 +1,23 @@
-# The toolkit-independent layout: the table, code page 1251, the icon and the
-# record reader (velmora_layout, in every build), and the record writer
-# (velmora_record_writer, host build only; tools/record.cmake runs it).
+# The toolkit-independent layout. velmora_layout, in every build, is what the
+# programs run: code page 1251 and the record reader. velmora_record_writer,
+# host build only, is what makes the record at build time: the layout table,
+# the icon and the writer (tools/record.cmake runs it).
 
 add_library(velmora_layout STATIC
-  ${CMAKE_CURRENT_LIST_DIR}/layout_data.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cp1251.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/icon.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_reader.cpp)
 target_include_directories(velmora_layout PUBLIC ${PROJECT_SOURCE_DIR})
-# version.h (the caption's site address) is configured by app/version.cmake.
-target_include_directories(velmora_layout PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_link_libraries(velmora_layout PUBLIC velmora_panel)
 target_compile_options(velmora_layout PRIVATE ${VELMORA_WARNINGS})
 
 if(NOT VELMORA_CROSS_WIN32)
-  add_library(velmora_record_writer STATIC ${CMAKE_CURRENT_LIST_DIR}/record_writer.cpp)
+  add_library(velmora_record_writer STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/layout_data.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/icon.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/record_writer.cpp)
   target_link_libraries(velmora_record_writer PUBLIC velmora_layout)
+  # version.h (the caption's site address) is configured by app/version.cmake.
+  target_include_directories(velmora_record_writer PRIVATE ${CMAKE_BINARY_DIR}/generated)
   target_compile_options(velmora_record_writer PRIVATE ${VELMORA_WARNINGS})
 
   # Where the build writes the record, the icon files and version.h; the
