@@ -10,7 +10,7 @@ cd "$(dirname "$script")/.."
 build=${1:-build} runs=${2:-20}
 if [[ ${3:-} != --inside ]]; then
   cmake --build "$build" --target velmora velmora-bare-qt velmora-map-wait >/dev/null
-  exec bash tests/qt/with_xvfb.sh bash "$script" "$build" "$runs" --inside
+  exec bash tests/with_xvfb.sh bash "$script" "$build" "$runs" --inside
 fi
 
 export LC_ALL=C.UTF-8

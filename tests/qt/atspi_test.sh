@@ -5,4 +5,4 @@
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 export XDG_RUNTIME_DIR=${XDG_RUNTIME_DIR:-$(mktemp -d)}
-exec dbus-run-session -- bash "$here/with_xvfb.sh" /usr/bin/python3 "$here/atspi_check.py" "$1"
+exec dbus-run-session -- bash "$here/../with_xvfb.sh" /usr/bin/python3 "$here/atspi_check.py" "$1"

@@ -5,7 +5,7 @@
 # Usage: screenshot_test.sh PROGRAM OUTPUT-DIR   (the shot is OUTPUT-DIR/shot.png)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [[ ${3:-} != --inside ]]; then exec bash "$here/with_xvfb.sh" bash "$0" "$1" "$2" --inside; fi
+if [[ ${3:-} != --inside ]]; then exec bash "$here/../with_xvfb.sh" bash "$0" "$1" "$2" --inside; fi
 program=$1 out=$2
 mkdir -p "$out"
 shot=$out/shot.png

@@ -11,7 +11,7 @@
 # The prefix lives in <state dir>/prefix and is made once: a quiet wineboot,
 # "Times New Roman" mapped to Liberation Serif (Wine ships neither), and the
 # Liberation fonts copied into the prefix's Fonts folder. Each run starts its
-# own Xvfb on a free display and stops it afterwards. The program's exit code
+# own Xvfb on a free display (tests/with_xvfb.sh) and stops it afterwards. The program's exit code
 # is this script's exit code.
 #
 # Environment:
@@ -58,32 +58,11 @@ REG
 fi
 flock -u 9
 
-xpid=
-cleanup() {
-  # Wine's helper processes hold the display: end them before the X server.
-  # (The tests that use this script run one at a time; see CMakeLists.txt.)
-  if [[ -n "$xpid" ]]; then
-    wineserver -k 2>/dev/null || true
-    kill "$xpid" 2>/dev/null || true
-    wait "$xpid" 2>/dev/null || true
-  fi
-}
-trap cleanup EXIT
-
-if [[ "${VELMORA_WINE_KEEP_X:-0}" != 1 ]]; then
-  # Xvfb picks a free display itself and writes its number to the file.
-  number="$state/display.$$"
-  rm -f "$number"
-  Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -dpi 96 >"$number" 2>"$state/xvfb.log" &
-  xpid=$!
-  for _ in $(seq 200); do
-    [[ -s "$number" ]] && break
-    kill -0 "$xpid" 2>/dev/null || { cat "$state/xvfb.log" >&2; exit 1; }
-    sleep 0.05
-  done
-  [[ -s "$number" ]] || { echo "Xvfb did not start" >&2; exit 1; }
-  export DISPLAY=":$(head -1 "$number")"
-  rm -f "$number"
+# Once the prefix is ready, run again inside a private X server
+# (tests/with_xvfb.sh), unless told to use $DISPLAY as it is.
+if [[ "${VELMORA_WINE_KEEP_X:-0}" != 1 && -z "${VELMORA_WINE_IN_X:-}" ]]; then
+  here=$(cd "$(dirname "$0")" && pwd)
+  VELMORA_WINE_IN_X=1 exec bash "$here/../with_xvfb.sh" bash "$0" "$state" "$@"
 fi
 
 set +e
@@ -95,4 +74,7 @@ else
 fi
 rc=$?
 set -e
+# Wine's helper processes hold the display: end them before the X server.
+# (The tests that use this script run one at a time; see CMakeLists.txt.)
+if [[ -n "${VELMORA_WINE_IN_X:-}" ]]; then wineserver -k 2>/dev/null || true; fi
 exit $rc

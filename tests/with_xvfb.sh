@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# Runs a command under a private X server. Xvfb picks a free display number
+# Runs a command under a private X server (1024 x 768, 96 dpi). Xvfb picks a free display number
 # itself (-displayfd), so parallel runs never collide and no number is
 # assumed free.
 set -euo pipefail
 dir=$(mktemp -d)
 : >"$dir/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1024x768x24 -dpi 96 -nolisten tcp 3>"$dir/display" 2>"$dir/xvfb.log" &
 xvfb=$!
 trap 'kill $xvfb 2>/dev/null || true; wait $xvfb 2>/dev/null || true; rm -rf "$dir"' EXIT
 number=
