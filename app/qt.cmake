@@ -1,10 +1,9 @@
 # The Linux program `velmora` on Qt 6 Widgets, its desktop integration and
 # its Debian package (app/linux).
 
-# The desktop id in reverse-DNS form from the site address:
-# www.velmora.example -> example.velmora.Velmora
-string(REGEX REPLACE "^www\\." "" _site_domain "${VELMORA_SITE}")
-string(REPLACE "." ";" _site_parts "${_site_domain}")
+# The desktop id in reverse-DNS form from the site's domain:
+# velmora.example -> example.velmora.Velmora
+string(REPLACE "." ";" _site_parts "${VELMORA_DOMAIN}")
 list(REVERSE _site_parts)
 list(JOIN _site_parts "." _site_reversed)
 set(VELMORA_APP_ID "${_site_reversed}.${VELMORA_PRODUCT_NAME}")

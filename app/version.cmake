@@ -4,6 +4,7 @@
 # literals, usable from C++ and from a Windows resource script alike.
 
 set(VELMORA_SITE "www.velmora.example")
+string(REGEX REPLACE "^www\\." "" VELMORA_DOMAIN "${VELMORA_SITE}")  # velmora.example
 set(VELMORA_PRODUCT_NAME "Velmora")
 set(VELMORA_FILE_VERSION "1.00")
 set(VELMORA_PRODUCT_VERSION "1.00")

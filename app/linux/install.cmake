@@ -14,7 +14,6 @@ install(FILES ${VELMORA_GENERATED_DIR}/velmora.png
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 
-string(REGEX REPLACE "^www\\." "" _mail_domain "${VELMORA_SITE}")
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
 set(CPACK_PACKAGE_VERSION ${VELMORA_PRODUCT_VERSION})
@@ -25,7 +24,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "A school informatics exercise (in Bulgarian): one window with a number field and two buttons that add the number's digit sum to it or take it away.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMORA_PRODUCT_NAME} <info@${_mail_domain}>")
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMORA_PRODUCT_NAME} <info@${VELMORA_DOMAIN}>")
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://${VELMORA_SITE}/")
 # The Qt runtime (its xcb platform and icon plugins come with libqt6gui6):
