@@ -14,12 +14,23 @@
 # own Xvfb on a free display (tests/with_xvfb.sh) and stops it afterwards. The program's exit code
 # is this script's exit code.
 #
+# Where Wine cannot start at all (a kernel without 32-bit support runs no
+# i386 program, and so no 32-bit Wine), the script says so and exits 77,
+# which the Wine tests report as skipped.
+#
 # Environment:
 #   VELMORA_WINE_KEEP_X=1   start no X server: use $DISPLAY as it is (and
 #                           leave the wineserver running).
 set -euo pipefail
 
 state=$1; shift
+if ! wine_error=$(wine --version 2>&1); then
+  echo "SKIP: Wine cannot start on this machine, so no Windows program can run here:" >&2
+  echo "  ${wine_error##*$'\n'}" >&2
+  [[ -x /usr/lib/wine/wine ]] && ! /usr/lib/wine/wine --version >/dev/null 2>&1 &&
+    echo "  (its 32-bit loader does not execute: this kernel runs no 32-bit programs)" >&2
+  exit 77
+fi
 mkdir -p "$state"
 state=$(cd "$state" && pwd)
 export WINEPREFIX="$state/prefix"
