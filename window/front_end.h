@@ -43,11 +43,12 @@ PanelBinding BindPanel(const Layout& layout);
 // Labels never take the focus. The window opens with the focus on the first.
 std::vector<const Control*> TabOrder(const Layout& layout);
 
-// Every control from the bottom of the window's stacking to the top. Labels
-// are drawn on the window's own surface, so they lie beneath every text box
-// and button and never cover their borders; among themselves, and among the
-// others, controls stack by tab index. (A toolkit whose first child is the
-// topmost walks this backwards.)
+// Every control from the bottom of the window's stacking to the top: the
+// labels, which are drawn on the window's own surface and so lie beneath
+// every text box and button and never cover their borders, then the text
+// boxes and buttons in tab order. (A toolkit whose first child is the
+// topmost creates the text boxes and buttons first, then the labels: only
+// the labels' place matters: the visible boxes and buttons do not overlap.)
 std::vector<const Control*> StackingOrder(const Layout& layout);
 
 // ---- Geometry ---------------------------------------------------------------
