@@ -8,7 +8,7 @@ packages=(
   # fuzzing
   clang libclang-rt-14-dev
   # the Qt front end, its tests and packaging
-  qt6-base-dev xvfb xauth xdotool fonts-liberation2 imagemagick locales
+  qt6-base-dev xvfb xauth xdotool fonts-liberation2 imagemagick librsvg2-bin locales
   at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file
   python3-gi gir1.2-atspi-2.0 libx11-dev
   # the Win32 front end, cross-built and tested under Wine

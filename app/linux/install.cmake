@@ -9,8 +9,14 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.metainfo.xml.in
 install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES ${VELMORA_GENERATED_DIR}/velmora.png
-        DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
+# The icon: the SVG as the scalable one and every rendered size.
+include(${PROJECT_SOURCE_DIR}/app/icons/icons.cmake)
+install(FILES ${VELMORA_ICON_SVG} DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
+foreach(_n ${VELMORA_ICON_SIZES})
+  install(FILES ${VELMORA_ICON_DIR}/velmora-${_n}.png
+          DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/${_n}x${_n}/apps
+          RENAME velmora.png)
+endforeach()
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 

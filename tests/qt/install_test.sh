@@ -11,8 +11,14 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0
-for path in bin/velmora share/icons/hicolor/32x32/apps/velmora.png; do
+for path in bin/velmora share/icons/hicolor/scalable/apps/velmora.svg; do
   if [[ -f $prefix/$path ]]; then echo "ok   $path"; else echo "FAIL $path missing"; failures=$((failures + 1)); fi
+done
+# Each hicolor size is a PNG of that size.
+for n in 16 24 32 48 64 128 256; do
+  png=share/icons/hicolor/${n}x$n/apps/velmora.png
+  got=$(identify -format '%m %wx%h' "$prefix/$png" 2>/dev/null || echo missing)
+  if [[ $got == "PNG ${n}x$n" ]]; then echo "ok   $png"; else echo "FAIL $png: $got"; failures=$((failures + 1)); fi
 done
 desktop=$(ls "$prefix"/share/applications/*.desktop)
 metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
@@ -23,8 +29,6 @@ echo "== $(basename "$metainfo")"
 appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
 [[ $(basename "$metainfo" .metainfo.xml) == "$(basename "$desktop" .desktop)" ]] ||
   { echo "FAIL metainfo and desktop entry differ in id"; failures=$((failures + 1)); }
-[[ $(file -b --mime-type "$prefix/share/icons/hicolor/32x32/apps/velmora.png") == image/png ]] ||
-  { echo "FAIL icon is not a PNG"; failures=$((failures + 1)); }
 
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
 depends=$(dpkg-deb -f "$prefix"/*.deb Depends)
