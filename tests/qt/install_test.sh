@@ -29,6 +29,10 @@ echo "== $(basename "$metainfo")"
 appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
 [[ $(basename "$metainfo" .metainfo.xml) == "$(basename "$desktop" .desktop)" ]] ||
   { echo "FAIL metainfo and desktop entry differ in id"; failures=$((failures + 1)); }
+# The metadata's stock icon is the desktop entry's, and installed.
+icon=$(sed -n 's|.*<icon type="stock">\(.*\)</icon>.*|\1|p' "$metainfo")
+[[ -n $icon && $icon == "$(sed -n 's/^Icon=//p' "$desktop")" && -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] ||
+  { echo "FAIL metainfo icon '$icon' is not the desktop entry's installed icon"; failures=$((failures + 1)); }
 
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
 depends=$(dpkg-deb -f "$prefix"/*.deb Depends)
