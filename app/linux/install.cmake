@@ -3,6 +3,8 @@ include(GNUInstallDirs)
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.desktop.in
                ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop @ONLY)
+# The screenshot test holds the running window to the entry.
+set_property(GLOBAL PROPERTY VELMORA_DESKTOP_FILE ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml @ONLY)
 

@@ -40,6 +40,8 @@ echo "== $(basename "$prefix"/*.deb) Depends: $depends"
 for needed in fonts-liberation2 libqt6widgets6 libqt6gui6; do
   [[ $depends == *"$needed"* ]] || { echo "FAIL Depends lacks $needed"; failures=$((failures + 1)); }
 done
+[[ $(dpkg-deb -f "$prefix"/*.deb Recommends) == *qt6-translations-l10n* ]] ||
+  { echo "FAIL Recommends lacks qt6-translations-l10n"; failures=$((failures + 1)); }
 contents=$(dpkg-deb -c "$prefix"/*.deb)
 grep -q ' ./usr/bin/velmora$' <<<"$contents" || { echo "FAIL no program in the .deb"; failures=$((failures + 1)); }
 ((failures == 0))
