@@ -13,7 +13,7 @@ endif()
 
 set(_velmora_rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/velmora.rc)
 set_source_files_properties(${_velmora_rc} PROPERTIES OBJECT_DEPENDS
-  "${_velmora_rec};${_velmora_ico};${CMAKE_CURRENT_SOURCE_DIR}/win32/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/resource.h;${CMAKE_BINARY_DIR}/generated/version.h")
+  "${_velmora_rec};${_velmora_ico};${CMAKE_BINARY_DIR}/generated/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/resource.h;${CMAKE_BINARY_DIR}/generated/version.h")
 
 # The resource script finds its files through the include path.
 add_library(velmora_win32_resources INTERFACE)
@@ -35,6 +35,4 @@ target_link_options(Velmora PRIVATE -municode -s)
 target_link_options(Velmora PRIVATE -Os)
 
 # The bare Win32 program that the start-up benchmark compares against.
-if(EXISTS ${PROJECT_SOURCE_DIR}/bench/win32/CMakeLists.txt)
-  add_subdirectory(${PROJECT_SOURCE_DIR}/bench/win32 ${CMAKE_BINARY_DIR}/bench/win32)
-endif()
+add_subdirectory(${PROJECT_SOURCE_DIR}/bench/win32 ${CMAKE_BINARY_DIR}/bench/win32)

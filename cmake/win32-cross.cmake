@@ -31,6 +31,7 @@ ExternalProject_Add(velmora_win32_cross
     -DVELMORA_BUILD_BENCH=OFF
     -DVELMORA_BUILD_TESTS=ON
     -DVELMORA_BUILD_WIN32=OFF
+    -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
   INSTALL_COMMAND ""
   DEPENDS ${_velmora_cross_depends}
   # Rebuild whenever the sources change: the tree is ours, not a download.
