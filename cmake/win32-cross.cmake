@@ -51,7 +51,9 @@ function(velmora_cross_build name toolchain binary_dir)
     USES_TERMINAL_BUILD ON
     BUILD_BYPRODUCTS
       ${binary_dir}/app/Velmora.exe
-      ${binary_dir}/tests/win32/velmora_win32_tests.exe)
+      ${binary_dir}/tests/win32/velmora_win32_tests.exe
+      ${binary_dir}/tests/numbers/velmora-numbers-tests.exe
+      ${binary_dir}/tools/driver/velmora-driver.exe)
 endfunction()
 
 set(VELMORA_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
@@ -109,7 +111,7 @@ if(VELMORA_WINE_ARCH STREQUAL "win64")
   set(VELMORA_WINE_TEST_TARGET velmora_win64_cross)
   set(VELMORA_WINE_TEST_DIR ${CMAKE_BINARY_DIR}/win64)
   velmora_cross_build(velmora_win64_cross mingw-x86_64.cmake ${VELMORA_WINE_TEST_DIR}
-    Velmora velmora_win32_tests)
+    Velmora velmora_win32_tests velmora-numbers-tests velmora-driver)
 else()
   set(VELMORA_WINE_TEST_TARGET velmora_win32_cross)
   set(VELMORA_WINE_TEST_DIR ${VELMORA_WIN32_BINARY_DIR})
