@@ -13,6 +13,9 @@ packages=(
   python3-gi gir1.2-atspi-2.0 libx11-dev
   # the Win32 front end, cross-built and tested under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
+  # its Windows Installer package, built with wixl; its tests install it
+  # with 64-bit Wine where 32-bit Wine cannot start
+  wixl msitools python3 wine64
 )
 
 need=()
