@@ -41,3 +41,17 @@ add_custom_command(OUTPUT ${VELMORA_MSI}
   COMMENT "Building ${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.msi with wixl"
   VERBATIM)
 add_custom_target(velmora_msi ALL DEPENDS ${VELMORA_MSI})
+
+# `cpack` makes it too. The Qt build's CPack (app/linux/install.cmake)
+# already has the External generator; otherwise CPack is set up here with
+# it alone.
+if(NOT TARGET velmora)
+  set(CPACK_GENERATOR)
+  include(${_msi_dir}/cpack.cmake)
+  if(VELMORA_MSI_CPACK)
+    set(CPACK_PACKAGE_NAME ${VELMORA_PRODUCT_NAME})
+    set(CPACK_PACKAGE_VERSION ${VELMORA_FILE_VERSION})
+    set(CPACK_PACKAGE_VENDOR "${VELMORA_COMPANY}")
+    include(CPack)
+  endif()
+endif()
