@@ -59,6 +59,12 @@ property() { "$msiinfo" export "$1" Property | tr -d '\r' | awk -F'\t' -v p="$2"
 product_code() { property "$1" ProductCode; }
 upgrade_code() { property "$1" UpgradeCode; }
 arp() { $state_py arp "$WINEPREFIX" "$name"; }
+# What names the product in a prefix: its name, ProductCode, UpgradeCode and
+# component GUIDs.
+product_words() {
+  echo "$name"; product_code "$1"; upgrade_code "$1"
+  "$msiinfo" export "$1" Component | tr -d '\r' | tail -n +4 | cut -f2
+}
 
 # The program's folder: Program Files (x86) in a win64 prefix, as on 64-bit
 # Windows; Program Files in a win32 prefix.
@@ -85,7 +91,16 @@ one_entry() {  # version
 
 # A package of a lower version from the same source, with its own ProductCode.
 build_lower() {
-  lower_version=0.90
+  # The version just below this one: 1.00 -> 0.99, 1.05 -> 1.04.
+  local major=${version%%.*} minor=${version#*.}
+  minor=${minor%%.*}
+  if ((10#$minor > 0)); then
+    lower_version=$(printf '%d.%02d' "$major" $((10#$minor - 1)))
+  elif ((major > 0)); then
+    lower_version=$((major - 1)).99
+  else
+    echo "FAIL: no version below $version" >&2; exit 1
+  fi
   lower_msi="$work/$name-$lower_version-win32.msi"
   cmake -DSETTINGS="$settings" -DVERSION=$lower_version -DOUTPUT="$lower_msi" \
         -P "$here/../../app/win32/msi/make-msi.cmake" >"$work/make-lower.log" 2>&1 ||
@@ -94,6 +109,8 @@ build_lower() {
 
 case $case_ in
 install)
+  msi_stop_wine
+  $state_py snapshot "$WINEPREFIX" "$work/before.json"
   check "silent install" msiexec /i "$msi" install
   dir=$(program_dir) && ok "installed: ${dir#"$WINEPREFIX/"}/Velmora.exe" || bad "no installed Velmora.exe"
   [[ -n "${dir:-}" ]] && check "the installed exe is the build's" cmp -s "$dir/Velmora.exe" "$exe"
@@ -129,6 +146,17 @@ install)
           $state_py values "$WINEPREFIX" "${k}" | grep -i "$name" || true; done)
   [[ -z "$run" ]] && ok "nothing in Run" || bad "Run entries: $run"
 
+  # Nothing else: every new file and every key or value that names the
+  # product is the program's folder, the shortcut, the installer's own
+  # records, the Programs and Features entry or the product's key.
+  others=$($state_py leftovers "$WINEPREFIX" "$work/before.json" $(product_words "$msi") |
+    grep -v '^note: ' |
+    grep -Ev '^file left: drive_c/(Program Files( \(x86\))?/'"$name"'(/Velmora\.exe)?|windows/Installer(/.*)?|users/[^/]+/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk|ProgramData/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk)$' |
+    grep -Ev '^registry key left: system\.reg:Software\\(Classes\\Installer|Microsoft\\Windows\\CurrentVersion\\Installer)\\' |
+    grep -Ev '^registry key left: system\.reg:Software\\(Wow6432Node\\)?(Microsoft\\Windows\\CurrentVersion\\Uninstall\\\{[0-9A-F-]+\}|'"$name"') ' || true)
+  [[ -z "$others" ]] && ok "nothing written but the program's folder, the shortcut, its registry key and the installer's records" ||
+    bad "written besides:"$'\n'"$others"
+
   if ((MSI_RUNS_32BIT)) && [[ -n "${dir:-}" ]]; then
     "$WINE" "$dir/Velmora.exe" >"$work/program.out" 2>&1 &
     program=$!
@@ -144,7 +172,6 @@ install)
          "32-bit programs cannot run on this machine (its 32-bit Wine loader does not start)"
   fi
 
-  first=$(product_code "$msi")
   check "installing the same package again" msiexec /i "$msi" again
   one_entry "$version"
   # A rebuild: the same version with a new ProductCode replaces it.
@@ -152,7 +179,6 @@ install)
   cmake -DSETTINGS="$settings" -DOUTPUT="$rebuilt" -P "$here/../../app/win32/msi/make-msi.cmake" \
         >"$work/make-rebuilt.log" 2>&1 || { cat "$work/make-rebuilt.log" >&2; exit 1; }
   second=$(product_code "$rebuilt")
-  [[ "$first" != "$second" ]] && ok "the rebuild has a new ProductCode" || bad "the rebuild kept ProductCode $first"
   check "installing a rebuild of the same version" msiexec /i "$rebuilt" rebuilt
   one_entry "$version"
   [[ "${key:-}" == *"$second"* ]] && ok "the entry is the rebuild's ($second)" || bad "the entry is ${key:-none}, not $second"
@@ -193,10 +219,8 @@ uninstall)
   check "silent install" msiexec /i "$msi" install
   program_dir >/dev/null && ok "installed" || bad "not installed"
   check "silent uninstall" msiexec /x "$msi" uninstall
-  components=$("$msiinfo" export "$msi" Component | tr -d '\r' | tail -n +4 | cut -f2)
-  # shellcheck disable=SC2086  # one GUID a word
-  if $state_py leftovers "$WINEPREFIX" "$work/before.json" "$name" "$(product_code "$msi")" \
-       "$(upgrade_code "$msi")" $components >"$work/leftovers.txt"; then
+  # shellcheck disable=SC2046  # one word a line
+  if $state_py leftovers "$WINEPREFIX" "$work/before.json" $(product_words "$msi") >"$work/leftovers.txt"; then
     cat "$work/leftovers.txt"
     ok "nothing left behind (files and registry as before the install)"
   else

@@ -25,8 +25,11 @@ msi_pick_wine() {
   for c in /usr/lib/wine/wine64 "$(command -v wine64 || true)"; do
     [[ -n "$c" && -x "$c" ]] && "$c" --version >/dev/null 2>&1 && { loader64=$c; break; }
   done
+  # A 32-bit loader is a 32-bit ELF program (ELF class 1); a wrapper script
+  # named wine may start the 64-bit one instead.
   for c in /usr/lib/wine/wine "$(command -v wine || true)"; do
-    [[ -n "$c" && -x "$c" ]] && "$c" --version >/dev/null 2>&1 && { loader32=$c; break; }
+    [[ -n "$c" && -x "$c" && "$(od -An -tx1 -j0 -N5 "$c" 2>/dev/null | tr -d ' ')" == 7f454c4601 ]] &&
+      "$c" --version >/dev/null 2>&1 && { loader32=$c; break; }
   done
   MSI_RUNS_32BIT=0
   [[ -n "$loader32" ]] && MSI_RUNS_32BIT=1
