@@ -16,6 +16,9 @@ packages=(
   # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
   # tests then run a 64-bit build of the tests under 64-bit Wine
   wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  # its Windows Installer package, built with wixl; its tests install it
+  # with 64-bit Wine where 32-bit Wine cannot start
+  wixl msitools python3
 )
 
 need=()
