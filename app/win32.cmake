@@ -21,7 +21,7 @@ target_include_directories(velmora_win32_resources INTERFACE
   ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated ${VELMORA_GENERATED_DIR}
   ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 
-add_executable(Velmora WIN32 win32/main.cpp ${_velmora_rc})
+add_executable(Velmora WIN32 win32/main.cpp win32/terminate.cpp ${_velmora_rc})
 target_link_libraries(Velmora PRIVATE velmora_win32 velmora_layout velmora_win32_resources)
 target_compile_options(Velmora PRIVATE
   "$<$<COMPILE_LANGUAGE:CXX>:${VELMORA_WARNINGS}>"
