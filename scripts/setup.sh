@@ -13,6 +13,9 @@ packages=(
   python3-gi gir1.2-atspi-2.0 libx11-dev
   # the Win32 front end, cross-built and tested under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
+  # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
+  # tests then run a 64-bit build of the tests under 64-bit Wine
+  wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
 )
 
 need=()
