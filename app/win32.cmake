@@ -21,13 +21,18 @@ target_include_directories(velmora_win32_resources INTERFACE
   ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated ${VELMORA_GENERATED_DIR}
   ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 
-add_executable(Velmora WIN32 win32/main.cpp ${_velmora_rc})
+add_executable(Velmora WIN32 win32/main.cpp win32/terminate.cpp ${_velmora_rc})
 target_link_libraries(Velmora PRIVATE velmora_win32 velmora_layout velmora_win32_resources)
 target_compile_options(Velmora PRIVATE
   "$<$<COMPILE_LANGUAGE:CXX>:${VELMORA_WARNINGS}>"
   "$<$<COMPILE_LANGUAGE:RC>:-c65001>")
 # wWinMain; the program ships stripped.
 target_link_options(Velmora PRIVATE -municode -s)
+# The lowest system and subsystem versions the headers ask for: 4.0, as the
+# linker has always written them, so that Windows XP SP3 starts the program
+# and later systems treat it as they always have.
+target_link_options(Velmora PRIVATE
+  -Wl,--major-os-version,4,--minor-os-version,0,--major-subsystem-version,4,--minor-subsystem-version,0)
 
 # No link-time optimisation: GCC 12's MinGW compiler stops with an internal
 # error (in binds_to_current_def_p, on std::string's operator+) when it

@@ -1,7 +1,6 @@
 #include "window/cp1251.h"
 
 #include <array>
-#include <cstdio>
 
 #include "numbers/runtime_error.h"
 #include "numbers/utf8.h"
@@ -86,15 +85,28 @@ std::vector<std::uint8_t> EncodeCp1251(std::string_view utf8) {
       std::size_t i = 0;
       while (i < kHigh.size() && kHigh[i] != c) ++i;
       if (i == kHigh.size()) {
-        char name[16];
-        std::snprintf(name, sizeof name, "U+%04X", static_cast<unsigned>(c));
-        Reject(start, (std::string("character ") + name +
-                       " has no code page 1251 form").c_str());
+        Reject(start, ("character U+" + UpperHex(c, 4) + " has no code page 1251 form").c_str());
       }
       out.push_back(static_cast<std::uint8_t>(0x80 + i));
     }
   }
   return out;
+}
+
+// Written out by hand: std::snprintf would bring the C library's whole
+// formatter into the Windows program for this alone.
+std::string UpperHex(std::uint64_t value, int digits) {
+  char text[16];
+  char* begin = text + sizeof text;
+  do {
+    *--begin = "0123456789ABCDEF"[value & 0xF];
+    value >>= 4;
+  } while (value != 0);
+  const auto written = static_cast<std::size_t>(text + sizeof text - begin);
+  const auto wanted = static_cast<std::size_t>(digits > 0 ? digits : 0);
+  std::string result(wanted > written ? wanted - written : 0, '0');
+  result.append(begin, written);
+  return result;
 }
 
 }  // namespace velmora

@@ -1,6 +1,5 @@
 #include "window/record_reader.h"
 
-#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -13,12 +12,7 @@ namespace {
 
 using namespace record;
 
-std::string Hex(std::uint64_t value, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
-  return text;
-}
-std::string Hex2(std::uint8_t b) { return Hex(b, 2); }
+std::string Hex2(std::uint8_t b) { return UpperHex(b, 2); }
 
 // Reads forward through the record within a limit: the end of the region
 // being read (the record, the window entry, or one control record). No read
@@ -90,7 +84,7 @@ class Cursor {
   Colour ReadColour(const std::string& what) {
     const std::size_t at = pos_;
     const std::uint32_t c = U32(what);
-    if (c > 0x00FFFFFF) Fail(at, "expected " + what + " of the form 00BBGGRR, found " + Hex(c, 8));
+    if (c > 0x00FFFFFF) Fail(at, "expected " + what + " of the form 00BBGGRR, found " + UpperHex(c, 8));
     return c;
   }
 
@@ -342,7 +336,7 @@ Layout ReadLayoutRecord(std::span<const std::uint8_t> record) {
     const std::size_t flags_at = c.Pos();
     const std::uint16_t flags = c.U16("control flags");
     if (flags != kControlFlags)
-      c.Fail(flags_at, "expected control flags 8000, found " + Hex(flags, 4));
+      c.Fail(flags_at, "expected control flags 8000, found " + UpperHex(flags, 4));
     const std::size_t number_at = c.Pos();
     Control k;
     k.array_number = c.U8("control number");

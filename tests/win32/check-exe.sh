@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Checks that the program is a 32-bit (i386) GUI executable that imports
-# system DLLs only (no C++ runtime, thread or compiler support DLL), and,
+# system DLLs only (no C++ runtime, thread or compiler support DLL), asks
+# for no system newer than Windows XP (5.1) in its headers, and,
 # given a size, that the stripped program is no larger.
 #   check-exe.sh <objdump> <program.exe> [largest size in bytes]
 set -euo pipefail
@@ -18,6 +19,15 @@ for dll in "${dlls[@]}"; do
   [[ "$dll" =~ $allowed ]] || fail "imports $dll"
 done
 echo "PE32 i386 GUI; imports: ${dlls[*]}"
+
+# Windows XP SP3 (5.1) starts only programs that ask for that system or an
+# older one.
+for field in OSystem Subsystem; do
+  major=$(sed -n "s/^Major${field}Version[[:space:]]*//p" <<<"$headers")
+  minor=$(sed -n "s/^Minor${field}Version[[:space:]]*//p" <<<"$headers")
+  [[ -n "$major" && -n "$minor" ]] || fail "no ${field} version in the headers"
+  ((major * 100 + minor <= 501)) || fail "${field} version $major.$minor is newer than 5.1"
+done
 
 if [[ -n "$largest" ]]; then
   # The program is linked stripped: its size is the stripped size.

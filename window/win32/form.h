@@ -14,6 +14,16 @@
 
 #include <windows.h>
 
+// The build targets Windows XP (_WIN32_WINNT 0x0501), so the headers hide
+// what later systems added; these values are fixed and harmless where the
+// system never sends or uses them.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0  // Windows 8.1 on: the window's monitor dpi changed
+#endif
+#ifndef USER_DEFAULT_SCREEN_DPI
+#define USER_DEFAULT_SCREEN_DPI 96  // the dpi at 100 % scaling
+#endif
+
 #include <cstdint>
 #include <exception>
 #include <functional>

@@ -8,7 +8,9 @@ namespace velmora::win32 {
 
 char UserDecimalSeparator() {
   wchar_t separator[8] = {};
-  if (GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 &&
+  // GetLocaleInfoW with the user's default locale: the same answer as the
+  // locale-name form, which Windows XP lacks.
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 &&
       separator[0] == L',')
     return ',';
   return '.';
