@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <fast_float/fast_float.h>
+
 #include "numbers/runtime_error.h"
 
 namespace velmora {
@@ -135,46 +137,18 @@ double ReadDecimal(Cursor& cursor) noexcept {
   }
   scale = std::clamp(scale, -kExponentClamp, kExponentClamp);
 
-  // "<digits>e<scale>" for the standard library's correctly rounded,
-  // locale-independent conversion.
+  // "<digits>e<scale>", converted to the nearest double, ties to even.
+  // fast_float reads this plain form without looking at the locale and
+  // gives IEEE results past the range too: +inf above the largest double,
+  // zero below half the smallest subnormal.
   char buffer[kMaxDigits + 1 + 16];
   std::memcpy(buffer, digits, count);
   char* end = buffer + count;
   *end++ = 'e';
   end = std::to_chars(end, buffer + sizeof buffer, scale).ptr;
   double value = 0.0;
-  const auto result = std::from_chars(buffer, end, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Past the largest double, or below half the smallest: IEEE rounding
-    // gives infinity or zero.
-    const bool too_large = static_cast<std::int64_t>(count) + scale > 0;
-    value = too_large ? HUGE_VAL : 0.0;
-  }
+  fast_float::from_chars(buffer, end, value);
   return negative ? -value : value;
-}
-
-// Most texts are plain decimals that std::from_chars reads by itself with
-// the same result: a text that starts with "-", a digit or ".", and that
-// from_chars reads up to a character that surely ends the number under our
-// rules too. Anything it might read differently (a blank, tab or line feed
-// that we skip, a "D" exponent, a "+" sign, a value out of range) goes the
-// long way.
-bool TryReadPlainDecimal(std::string_view text, double& value) noexcept {
-  if (text.empty()) return false;
-  const char first = text[0];
-  if (!(first == '-' || first == '.' || IsDigit(first))) return false;  // "inf", "+1", "&H"
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (result.ec != std::errc()) return false;
-  if (result.ptr == end) return true;
-  switch (*result.ptr) {
-    case ' ': case '\t': case '\n': case 'D': case 'd': case 'E': case 'e':
-    case '+': case '-': case '.': case '0': case '1': case '2': case '3': case '4':
-    case '5': case '6': case '7': case '8': case '9':
-      return false;
-    default:
-      return true;
-  }
 }
 
 // ---- Writing ---------------------------------------------------------------
@@ -199,7 +173,6 @@ class TextWriter {
 }  // namespace
 
 double ReadNumber(std::string_view text) noexcept {
-  if (double value; TryReadPlainDecimal(text, value)) return value;
   Cursor cursor(text);
   if (cursor.Peek() == '&') {
     cursor.Next();

@@ -47,7 +47,8 @@ INSTANTIATE_TEST_SUITE_P(
         Press{"1.5", kIncrease, '.', "7.5", 12}, Press{"1.5", kIncrease, ',', "7,5", 12},
         Press{".1", kDecrease, '.', "-0.9", 9},  Press{"-0", kDecrease, '.', "0", 0},
         Press{"Чи", kIncrease, '.', "0", 0},     Press{"0.01", kDecrease, '.', "-0.9", 9},
-        Press{"-.01", kDecrease, '.', "-1.0", 1}));
+        Press{"-.01", kDecrease, '.', "-1.0", 1},
+        Press{"-inf", kIncrease, '.', "0", 0}));  // a word, not a number
 
 TEST(NumberPanel, TwoPressesFromOnePointFiveDependOnTheSeparator) {
   NumberPanel point('.'), comma(',');
