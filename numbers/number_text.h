@@ -49,7 +49,8 @@ struct ShortText {
 double ReadNumber(std::string_view text) noexcept;
 
 // Writes a number with 15 significant digits and the given decimal
-// separator ('.' or ','). Plain notation while the decimal exponent of the
+// separator ('.' or ','). The digits are the exact binary value rounded
+// half to even (worked out with whole numbers, no floating point). Plain notation while the decimal exponent of the
 // rounded value lies in -4..14, otherwise exponent notation with "E", a sign
 // and at least two digits. Trailing zeros are dropped, there is no grouping
 // and no leading blank.
