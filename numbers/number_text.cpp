@@ -89,8 +89,9 @@ double ReadDecimal(Cursor& cursor) noexcept {
     cursor.Next();
   }
 
-  // The significant digits as one integer, times ten to `scale`.
-  char digits[kMaxDigits + 1];
+  // The significant digits as one integer, times ten to `scale`; room is
+  // left for a sticky digit and "e<scale>" behind them.
+  char digits[kMaxDigits + 1 + 24];
   std::size_t count = 0;
   std::int64_t scale = 0;
   bool any_digit = false, sticky = false, seen_point = false;
@@ -141,13 +142,11 @@ double ReadDecimal(Cursor& cursor) noexcept {
   // fast_float reads this plain form without looking at the locale and
   // gives IEEE results past the range too: +inf above the largest double,
   // zero below half the smallest subnormal.
-  char buffer[kMaxDigits + 1 + 16];
-  std::memcpy(buffer, digits, count);
-  char* end = buffer + count;
+  char* end = digits + count;
   *end++ = 'e';
-  end = std::to_chars(end, buffer + sizeof buffer, scale).ptr;
+  end = std::to_chars(end, digits + sizeof digits, scale).ptr;
   double value = 0.0;
-  fast_float::from_chars(buffer, end, value);
+  fast_float::from_chars(digits, end, value);
   return negative ? -value : value;
 }
 
