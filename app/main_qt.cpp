@@ -30,5 +30,6 @@ int main(int argc, char** argv) {
     velmora::qt::DisplayGuard guard;
     application = std::make_unique<QApplication>(argc, argv);
   }
+  velmora::qt::LoadQtTranslations();
   return velmora::qt::RunProgram(velmora::EmbeddedRecord(), decimal_separator);
 }

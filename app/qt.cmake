@@ -13,5 +13,7 @@ target_link_libraries(velmora PRIVATE velmora_qt velmora_embedded_record)
 target_include_directories(velmora PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(velmora PRIVATE VELMORA_APP_ID="${VELMORA_APP_ID}")
 target_compile_options(velmora PRIVATE ${VELMORA_WARNINGS})
+# Relocations resolved at start-up, then made read-only.
+target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
 
 include(${CMAKE_CURRENT_LIST_DIR}/linux/install.cmake)

@@ -1,20 +1,22 @@
-# Header-only libraries installed with the host's packages under
-# /usr/include (fast_float, nlohmann) are used by every build, the Windows
-# cross build included. Putting /usr/include itself on a cross compiler's
-# path would let the host's C library headers in before MinGW's own, so each
-# library gets an include directory of its own that holds only a link to it.
+# velmora_host_headers(<target> <PUBLIC|PRIVATE|INTERFACE> <folder>)
 #
-#   velmora_use_host_headers(<target> <PUBLIC|PRIVATE|INTERFACE> <name>)
-#     makes #include <name/...> work for the target.
-function(velmora_use_host_headers target scope name)
-  set(source /usr/include/${name})
+# Gives <target> the header-only library in one folder of the host's include
+# directory (VELMORA_HOST_INCLUDE_DIR, /usr/include), e.g. "nlohmann": an
+# include directory of the build's own that holds nothing but a symlink to
+# that folder. Adding the host's include directory itself would do in the
+# host build, but in a cross build it would put the host's C library headers
+# in front of the target's.
+set(VELMORA_HOST_INCLUDE_DIR /usr/include CACHE PATH
+    "Where velmora_host_headers finds header-only libraries")
+
+function(velmora_host_headers target scope folder)
+  set(source ${VELMORA_HOST_INCLUDE_DIR}/${folder})
   if(NOT IS_DIRECTORY ${source})
-    message(FATAL_ERROR "${source} not found: install the package that has it (scripts/setup.sh)")
+    message(FATAL_ERROR "${target} needs the headers in ${source}, which is not there")
   endif()
-  set(dir ${CMAKE_BINARY_DIR}/host-headers/${name})
-  if(NOT EXISTS ${dir}/${name})
-    file(MAKE_DIRECTORY ${dir})
-    file(CREATE_LINK ${source} ${dir}/${name} SYMBOLIC)
-  endif()
+  set(dir ${CMAKE_BINARY_DIR}/host-headers/${folder})
+  file(MAKE_DIRECTORY ${dir})
+  # (Made again at every configure: an existing link is replaced.)
+  file(CREATE_LINK ${source} ${dir}/${folder} SYMBOLIC)
   target_include_directories(${target} SYSTEM ${scope} ${dir})
 endfunction()

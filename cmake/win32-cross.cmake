@@ -1,7 +1,13 @@
 # The Windows program as a cross build of this same source tree, with
 # MinGW-w64 for i686 (cmake/mingw-i686.cmake). The host build provides the
 # generated layout record and icon; the Wine tests in tests/win32 run the
-# programs that the cross build makes.
+# programs that a cross build makes.
+#
+# Which cross build the Wine tests run is decided here: the i686 one where
+# 32-bit Wine starts; where it cannot (a kernel that runs no 32-bit
+# programs) but 64-bit Wine can, a second, x86_64 cross build in win64/
+# that makes only the test programs and what they need. The i686
+# Velmora.exe stays the program either way (zip, size check).
 find_program(VELMORA_MINGW_CXX NAMES i686-w64-mingw32-g++-win32 i686-w64-mingw32-g++)
 if(NOT VELMORA_MINGW_CXX)
   message(STATUS "i686-w64-mingw32-g++ not found: the Win32 program is not built")
@@ -10,33 +16,108 @@ endif()
 
 include(ExternalProject)
 
-set(VELMORA_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
-set(VELMORA_WIN32_EXE ${VELMORA_WIN32_BINARY_DIR}/app/Velmora.exe)
-
 set(_velmora_cross_depends)
 if(TARGET velmora_generated)
   list(APPEND _velmora_cross_depends velmora_generated)
 endif()
 
-ExternalProject_Add(velmora_win32_cross
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${VELMORA_WIN32_BINARY_DIR}
-  CMAKE_GENERATOR ${CMAKE_GENERATOR}
-  CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-i686.cmake
-    # Built for size: the program does nothing that speed would show in.
-    -DCMAKE_BUILD_TYPE=MinSizeRel
-    -DVELMORA_GENERATED_DIR=${CMAKE_BINARY_DIR}/generated
-    -DVELMORA_BUILD_QT=OFF
-    -DVELMORA_BUILD_BENCH=OFF
-    -DVELMORA_BUILD_TESTS=ON
-    -DVELMORA_BUILD_WIN32=OFF
-  INSTALL_COMMAND ""
-  DEPENDS ${_velmora_cross_depends}
-  # Rebuild whenever the sources change: the tree is ours, not a download.
-  BUILD_ALWAYS ON
-  USES_TERMINAL_BUILD ON
-  BUILD_BYPRODUCTS ${VELMORA_WIN32_EXE})
+# velmora_cross_build(<name> <toolchain file> <binary dir> [<target>...])
+# A cross build of this tree as ExternalProject <name>. With targets given,
+# only those are built (and what they need); otherwise everything.
+function(velmora_cross_build name toolchain binary_dir)
+  set(build_command)
+  if(ARGN)
+    set(build_command BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${ARGN})
+  endif()
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${binary_dir}
+    CMAKE_GENERATOR ${CMAKE_GENERATOR}
+    CMAKE_ARGS
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
+      # Built for size: the program does nothing that speed would show in.
+      -DCMAKE_BUILD_TYPE=MinSizeRel
+      -DVELMORA_GENERATED_DIR=${CMAKE_BINARY_DIR}/generated
+      -DVELMORA_BUILD_QT=OFF
+      -DVELMORA_BUILD_BENCH=OFF
+      -DVELMORA_BUILD_TESTS=ON
+      -DVELMORA_BUILD_WIN32=OFF
+      -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
+    ${build_command}
+    INSTALL_COMMAND ""
+    DEPENDS ${_velmora_cross_depends}
+    # Rebuild whenever the sources change: the tree is ours, not a download.
+    BUILD_ALWAYS ON
+    # (The console pool also keeps two cross builds from running at once.)
+    USES_TERMINAL_BUILD ON
+    BUILD_BYPRODUCTS
+      ${binary_dir}/app/Velmora.exe
+      ${binary_dir}/tests/win32/velmora_win32_tests.exe
+      ${binary_dir}/tests/numbers/velmora-numbers-tests.exe
+      ${binary_dir}/tools/driver/velmora-driver.exe)
+endfunction()
+
+set(VELMORA_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
+set(VELMORA_WIN32_EXE ${VELMORA_WIN32_BINARY_DIR}/app/Velmora.exe)
+velmora_cross_build(velmora_win32_cross mingw-i686.cmake ${VELMORA_WIN32_BINARY_DIR})
+
+# Which Wine runs the tests: "auto" probes the loaders below.
+set(VELMORA_WINE_TESTS_ARCH auto CACHE STRING
+    "Cross build that the Wine tests run: auto, win32 (i686) or win64 (x86_64)")
+set_property(CACHE VELMORA_WINE_TESTS_ARCH PROPERTY STRINGS auto win32 win64)
+set(VELMORA_WINE32_LOADER /usr/lib/wine/wine CACHE FILEPATH "32-bit Wine loader")
+set(VELMORA_WINE64_LOADER /usr/lib/wine/wine64 CACHE FILEPATH "64-bit Wine loader")
+find_program(VELMORA_MINGW64_CXX NAMES x86_64-w64-mingw32-g++-win32 x86_64-w64-mingw32-g++)
+
+# True in <out> if <loader> exists and starts (--version).
+function(velmora_wine_starts out loader)
+  set(${out} FALSE PARENT_SCOPE)
+  if(EXISTS ${loader})
+    execute_process(COMMAND ${loader} --version RESULT_VARIABLE rc
+                    OUTPUT_QUIET ERROR_QUIET TIMEOUT 60)
+    if(rc STREQUAL "0")
+      set(${out} TRUE PARENT_SCOPE)
+    endif()
+  endif()
+endfunction()
+
+set(VELMORA_WINE_ARCH ${VELMORA_WINE_TESTS_ARCH})
+if(VELMORA_WINE_ARCH STREQUAL "auto")
+  velmora_wine_starts(_velmora_wine32 ${VELMORA_WINE32_LOADER})
+  if(_velmora_wine32)
+    set(VELMORA_WINE_ARCH win32)
+    message(STATUS "Wine tests: 32-bit Wine starts; they run the i686 build")
+  else()
+    velmora_wine_starts(_velmora_wine64 ${VELMORA_WINE64_LOADER})
+    if(_velmora_wine64 AND VELMORA_MINGW64_CXX)
+      set(VELMORA_WINE_ARCH win64)
+      message(STATUS "Wine tests: 32-bit Wine cannot start here, 64-bit Wine can; "
+                     "they run an x86_64 build (${CMAKE_BINARY_DIR}/win64)")
+    else()
+      set(VELMORA_WINE_ARCH win32)
+      message(STATUS "Wine tests: neither 32-bit Wine nor 64-bit Wine with "
+                     "x86_64-w64-mingw32-g++ is usable here; they will be skipped")
+    endif()
+  endif()
+elseif(VELMORA_WINE_ARCH STREQUAL "win64" AND NOT VELMORA_MINGW64_CXX)
+  message(FATAL_ERROR "VELMORA_WINE_TESTS_ARCH=win64 needs x86_64-w64-mingw32-g++")
+elseif(NOT VELMORA_WINE_ARCH MATCHES "^win(32|64)$")
+  message(FATAL_ERROR "VELMORA_WINE_TESTS_ARCH must be auto, win32 or win64")
+else()
+  message(STATUS "Wine tests: the ${VELMORA_WINE_ARCH} build, as set")
+endif()
+
+# What the Wine tests run: the cross build's target, folder and program.
+if(VELMORA_WINE_ARCH STREQUAL "win64")
+  set(VELMORA_WINE_TEST_TARGET velmora_win64_cross)
+  set(VELMORA_WINE_TEST_DIR ${CMAKE_BINARY_DIR}/win64)
+  velmora_cross_build(velmora_win64_cross mingw-x86_64.cmake ${VELMORA_WINE_TEST_DIR}
+    Velmora velmora_win32_tests velmora-numbers-tests velmora-driver)
+else()
+  set(VELMORA_WINE_TEST_TARGET velmora_win32_cross)
+  set(VELMORA_WINE_TEST_DIR ${VELMORA_WIN32_BINARY_DIR})
+endif()
+set(VELMORA_WINE_TEST_EXE ${VELMORA_WINE_TEST_DIR}/app/Velmora.exe)
 
 # The program alone, zipped: it needs nothing beside it.
 set(VELMORA_WIN32_ZIP ${CMAKE_BINARY_DIR}/Velmora-win32.zip)

@@ -5,6 +5,6 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 # Installing packages takes root; the rest runs as whoever called us.
 if [[ $EUID -eq 0 ]]; then bash scripts/setup.sh; else sudo bash scripts/setup.sh; fi
-bash scripts/build.sh
+VELMORA_PRESET=ci bash scripts/build.sh  # every warning an error
 ctest --test-dir build --output-on-failure -j2
 bash scripts/fuzz.sh "${VELMORA_FUZZ_SECONDS:-20}"

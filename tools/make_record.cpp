@@ -1,10 +1,14 @@
-// velmora-make-record OUT_DIR: writes the build's generated files from the
-// layout table: velmora.rec (the stored layout record), velmora.ico and
-// velmora.png (the icon), and embedded_record.cpp (the record as a byte
-// array, for EmbeddedRecord()).
+// velmora-make-record OUT_DIR ICON.bmp ICON-ALPHA.pgm: writes the build's
+// generated files from the layout table and the icon's 32 x 32 picture that
+// the build rendered from app/icons/velmora.svg (colours in 256 and alpha):
+// velmora.ico (the icon file), velmora.rec (the stored layout record, with
+// that icon) and embedded_record.cpp (the record as a byte array, for
+// EmbeddedRecord()).
 #include <cstdio>
 #include <exception>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -19,6 +23,14 @@ void WriteFile(const std::string& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out.flush()) throw std::runtime_error("cannot write " + path);
+}
+
+std::vector<std::uint8_t> ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot open " + path);
+  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  if (in.bad()) throw std::runtime_error("cannot read " + path);
+  return bytes;
 }
 
 std::string AsString(const std::vector<std::uint8_t>& bytes) {
@@ -46,19 +58,25 @@ std::string EmbeddedSource(const std::vector<std::uint8_t>& record) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: velmora-make-record OUT_DIR\n");
+  if (argc != 4) {
+    std::fprintf(stderr, "usage: velmora-make-record OUT_DIR ICON.bmp ICON-ALPHA.pgm\n");
     return 2;
   }
   try {
     const std::string dir = argv[1];
-    const std::vector<std::uint8_t> record = velmora::WriteLayoutRecord(velmora::VelmoraLayout());
+    std::vector<std::uint8_t> icon;
+    try {
+      icon = velmora::MakeIconFile(ReadFile(argv[2]), ReadFile(argv[3]));
+    } catch (const velmora::IconInputError& e) {
+      throw std::runtime_error(std::string(argv[2]) + ", " + argv[3] + ": " + e.what());
+    }
+    const velmora::Layout layout = velmora::VelmoraLayout(icon);
+    const std::vector<std::uint8_t> record = velmora::WriteLayoutRecord(layout);
     // What is written must read back as the table.
-    if (!(velmora::ReadLayoutRecord(record) == velmora::VelmoraLayout()))
+    if (!(velmora::ReadLayoutRecord(record) == layout))
       throw std::runtime_error("the record does not read back as the layout table");
+    WriteFile(dir + "/velmora.ico", AsString(icon));
     WriteFile(dir + "/velmora.rec", AsString(record));
-    WriteFile(dir + "/velmora.ico", AsString(velmora::MakeIconFile()));
-    WriteFile(dir + "/velmora.png", AsString(velmora::MakeIconPng()));
     WriteFile(dir + "/embedded_record.cpp", EmbeddedSource(record));
   } catch (const std::exception& e) {
     std::fprintf(stderr, "velmora-make-record: %s\n", e.what());

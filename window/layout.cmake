@@ -5,7 +5,9 @@
 
 add_library(velmora_layout STATIC
   ${CMAKE_CURRENT_LIST_DIR}/cp1251.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/record_reader.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/record_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/front_end.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/icon_image.cpp)
 target_include_directories(velmora_layout PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velmora_layout PUBLIC velmora_panel)
 target_compile_options(velmora_layout PRIVATE ${VELMORA_WARNINGS})

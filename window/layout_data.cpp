@@ -1,10 +1,10 @@
 #include "window/layout_data.h"
 
 #include <string_view>
+#include <utility>
 
 #include "panel/number_panel.h"
 #include "version.h"  // VELMORA_SITE, generated from app/version.cmake
-#include "window/icon.h"
 
 namespace velmora {
 namespace {
@@ -81,7 +81,6 @@ Layout Build() {
   l.name = "Velmora";
   l.caption = VELMORA_SITE " Информатика - сума, разлика между цифри и число";
   l.back_colour = 0x00FFC0C0;  // RGB(192, 192, 255)
-  l.icon = MakeIconFile();
   l.link_topic = "Velmora";
   l.setting_26 = 0, l.setting_27 = 0, l.setting_46 = 1;
   l.client = {45, 435, 8040, 3870};
@@ -106,6 +105,12 @@ Layout Build() {
 const Layout& VelmoraLayout() {
   static const Layout layout = Build();
   return layout;
+}
+
+Layout VelmoraLayout(std::vector<std::uint8_t> icon_file) {
+  Layout l = VelmoraLayout();
+  l.icon = std::move(icon_file);
+  return l;
 }
 
 }  // namespace velmora

@@ -6,8 +6,11 @@
 
 namespace velmora {
 
-// The window and its seven controls, in record order, with the icon drawn
-// by MakeIconFile().
+// The window and its seven controls, in record order, without an icon.
 const Layout& VelmoraLayout();
+
+// The same with its icon file (.ico), which the build makes from
+// app/icons/velmora.svg (window/icon.h).
+Layout VelmoraLayout(std::vector<std::uint8_t> icon_file);
 
 }  // namespace velmora

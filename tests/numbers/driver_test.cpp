@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -15,11 +14,7 @@ std::vector<std::string> RunDriver(const std::vector<std::string>& requests) {
     std::ofstream out(input, std::ios::binary);
     for (const std::string& line : requests) out << line << '\n';
   }
-  // VELMORA_DRIVER_COMMAND, when set, runs another build of the driver (the
-  // Windows one under Wine); the request file is appended as its input.
-  const char* other = std::getenv("VELMORA_DRIVER_COMMAND");
-  const std::string driver = other != nullptr ? other : std::string("'") + VELMORA_DRIVER + "'";
-  const std::string command = driver + " < '" + input + "'";
+  const std::string command = std::string("'") + VELMORA_DRIVER + "' < '" + input + "'";
   FILE* pipe = popen(command.c_str(), "r");
   EXPECT_NE(pipe, nullptr);
   std::vector<std::string> answers;

@@ -11,8 +11,14 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0
-for path in bin/velmora share/icons/hicolor/32x32/apps/velmora.png; do
+for path in bin/velmora share/icons/hicolor/scalable/apps/velmora.svg; do
   if [[ -f $prefix/$path ]]; then echo "ok   $path"; else echo "FAIL $path missing"; failures=$((failures + 1)); fi
+done
+# Each hicolor size is a PNG of that size.
+for n in 16 24 32 48 64 128 256; do
+  png=share/icons/hicolor/${n}x$n/apps/velmora.png
+  got=$(identify -format '%m %wx%h' "$prefix/$png" 2>/dev/null || echo missing)
+  if [[ $got == "PNG ${n}x$n" ]]; then echo "ok   $png"; else echo "FAIL $png: $got"; failures=$((failures + 1)); fi
 done
 desktop=$(ls "$prefix"/share/applications/*.desktop)
 metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
@@ -23,8 +29,10 @@ echo "== $(basename "$metainfo")"
 appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
 [[ $(basename "$metainfo" .metainfo.xml) == "$(basename "$desktop" .desktop)" ]] ||
   { echo "FAIL metainfo and desktop entry differ in id"; failures=$((failures + 1)); }
-[[ $(file -b --mime-type "$prefix/share/icons/hicolor/32x32/apps/velmora.png") == image/png ]] ||
-  { echo "FAIL icon is not a PNG"; failures=$((failures + 1)); }
+# The metadata's stock icon is the desktop entry's, and installed.
+icon=$(sed -n 's|.*<icon type="stock">\(.*\)</icon>.*|\1|p' "$metainfo")
+[[ -n $icon && $icon == "$(sed -n 's/^Icon=//p' "$desktop")" && -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] ||
+  { echo "FAIL metainfo icon '$icon' is not the desktop entry's installed icon"; failures=$((failures + 1)); }
 
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
 depends=$(dpkg-deb -f "$prefix"/*.deb Depends)
@@ -32,6 +40,8 @@ echo "== $(basename "$prefix"/*.deb) Depends: $depends"
 for needed in fonts-liberation2 libqt6widgets6 libqt6gui6; do
   [[ $depends == *"$needed"* ]] || { echo "FAIL Depends lacks $needed"; failures=$((failures + 1)); }
 done
+[[ $(dpkg-deb -f "$prefix"/*.deb Recommends) == *qt6-translations-l10n* ]] ||
+  { echo "FAIL Recommends lacks qt6-translations-l10n"; failures=$((failures + 1)); }
 contents=$(dpkg-deb -c "$prefix"/*.deb)
 grep -q ' ./usr/bin/velmora$' <<<"$contents" || { echo "FAIL no program in the .deb"; failures=$((failures + 1)); }
 ((failures == 0))

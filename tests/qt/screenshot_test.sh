@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Runs the real program under a private X server, waits until its window is
 # mapped, takes a screenshot and checks the window's size and place and the
-# stated colours inside the window, the top line and each button.
-# Usage: screenshot_test.sh PROGRAM OUTPUT-DIR   (the shot is OUTPUT-DIR/shot.png)
+# stated colours inside the window, the top line and each button; the
+# window's icon; and that the window's WM_CLASS class is the StartupWMClass
+# of the desktop entry the build installs, so that desktops match the
+# window to the entry.
+# Usage: screenshot_test.sh PROGRAM OUTPUT-DIR DESKTOP-FILE
+#        (the shot is OUTPUT-DIR/shot.png)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-if [[ ${3:-} != --inside ]]; then exec bash "$here/../with_xvfb.sh" bash "$0" "$1" "$2" --inside; fi
-program=$1 out=$2
+if [[ ${1:-} != --inside ]]; then exec bash "$here/../with_xvfb.sh" bash "$0" --inside "$@"; fi
+shift
+program=$1 out=$2 desktop=$3
 mkdir -p "$out"
 shot=$out/shot.png
 
@@ -35,6 +40,21 @@ done
 
 check "caption" "www.velmora.example Информатика - сума, разлика между цифри и число" \
   "$(xdotool getwindowname "$window")"
+# WM_CLASS(STRING) = "instance", "class"
+wm_class=$(xprop -id "$window" WM_CLASS | sed -n 's/^WM_CLASS(STRING) = ".*", "\(.*\)"$/\1/p')
+startup_class=$(sed -n 's/^StartupWMClass=//p' "$desktop")
+[[ -n $startup_class ]] || { echo "FAIL $(basename "$desktop") has no StartupWMClass"; failures=$((failures + 1)); }
+check "WM_CLASS class, the entry's StartupWMClass" "$startup_class" "$wm_class"
+# The window's icon, _NET_WM_ICON (width, height, then ARGB pixels row by
+# row), is the record's 32 x 32 picture of app/icons/velmora.svg.
+IFS=, read -ra argb <<<"$(xprop -id "$window" -notype -f _NET_WM_ICON 32c '=$0+\n' _NET_WM_ICON |
+  sed 's/^_NET_WM_ICON=//; s/ //g')"
+argb_at() { printf '%08x' "${argb[2 + $2 * 32 + $1]:-0}"; }  # x y
+check "window icon size" 32x32 "${argb[0]:-}x${argb[1]:-}"
+check "window icon, corner clear" 00 "$(argb_at 0 0 | cut -c1-2)"
+check "window icon, border" ff282878 "$(argb_at 16 0)"
+check "window icon, plus" ff008c3c "$(argb_at 8 4)"
+check "window icon, minus" ffc81e1e "$(argb_at 5 22)"
 check "size" 536x258 "${WIDTH}x$HEIGHT"
 check "centred" "$(((1024 - 536) / 2)),$(((768 - 258) / 2))" "$X,$Y"
 check "window background" 192,192,255 "$(pixel 40 100)"

@@ -10,6 +10,7 @@
 #include "app/win32/resource.h"
 #include "numbers/runtime_error.h"
 #include "tests/win32/support.h"
+#include "window/front_end.h"
 #include "window/win32/program.h"
 #include "window/win32/resource_data.h"
 #include "window/win32/text.h"
@@ -116,14 +117,14 @@ TEST(ResourcesTest, TheLayoutRecordIsReadWithEveryStepChecked) {
 
 TEST(ErrorTest, FailuresBecomeNumberedRunTimeErrors) {
   const struct { std::exception_ptr failure; int number; const wchar_t* text; } cases[] = {
-      {std::make_exception_ptr(RuntimeError(6, "Overflow")), 6, L"Run-time error 6:\r\n\r\nOverflow"},
-      {std::make_exception_ptr(std::bad_alloc()), 7, L"Run-time error 7:\r\n\r\nOut of memory"},
-      {std::make_exception_ptr(42), 51, L"Run-time error 51:\r\n\r\nInternal error"},
+      {std::make_exception_ptr(RuntimeError(6, "Overflow")), 6, L"Run-time error 6:\n\nOverflow"},
+      {std::make_exception_ptr(std::bad_alloc()), 7, L"Run-time error 7:\n\nOut of memory"},
+      {std::make_exception_ptr(42), 51, L"Run-time error 51:\n\nInternal error"},
   };
   for (const auto& c : cases) {
     const RuntimeError error = AsRuntimeError(c.failure);
     EXPECT_EQ(error.Number(), c.number);
-    EXPECT_EQ(ErrorMessageText(error), c.text);
+    EXPECT_EQ(Utf16(ErrorText(error)), c.text);  // what the error box shows
   }
 }
 

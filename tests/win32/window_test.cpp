@@ -6,7 +6,8 @@
 
 #include "numbers/runtime_error.h"
 #include "tests/win32/support.h"
-#include "window/win32/main_window.h"
+#include "window/front_end.h"
+#include "window/win32/number_window.h"
 #include "window/win32/program.h"
 #include "window/win32/text.h"
 
@@ -19,7 +20,7 @@ class WindowTest : public ::testing::Test {
  protected:
   void Open(char separator = '.', bool shown = false) {
     window_.reset();
-    window_ = std::make_unique<MainWindow>(GetModuleHandleW(nullptr), ProgramLayout(), separator);
+    window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(), separator);
     separator_ = separator;
     if (shown) window_->Show(SW_SHOWNORMAL);
     Pump();
@@ -37,14 +38,13 @@ class WindowTest : public ::testing::Test {
   std::string FieldText() { return Utf8(Text(Field())); }
   std::string TopLineText() { return Utf8(Text(TopLine())); }
 
-  std::unique_ptr<MainWindow> window_;
+  std::unique_ptr<NumberWindow> window_;
   char separator_ = '.';
 };
 
 TEST_F(WindowTest, OpensWithTheLayoutsTextsAndTheFieldLimited) {
   EXPECT_EQ(FieldText(), "112");
   EXPECT_EQ(TopLineText(), "Естествено число - сума и разлика от цифри");
-  EXPECT_EQ(SendMessageW(Field(), EM_GETLIMITTEXT, 0, 0), 4);
   EXPECT_TRUE(GetWindowLongPtrW(Field(), GWL_STYLE) & ES_CENTER);
   EXPECT_EQ(Utf8(Text(window_->Handle())),
             ProgramLayout().caption);
@@ -90,28 +90,74 @@ TEST_F(WindowTest, EachPressReadsTheFieldAfresh) {
   EXPECT_EQ(TopLineText(), "Сума от цифри: 0");
 }
 
-TEST_F(WindowTest, TypingAndPastingKeepFourCharacters) {
+void SetClipboard(HWND owner, std::wstring_view text) {
+  ASSERT_TRUE(OpenClipboard(owner));
+  EmptyClipboard();
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+  ASSERT_NE(memory, nullptr);
+  auto* chars = static_cast<wchar_t*>(GlobalLock(memory));
+  std::copy(text.begin(), text.end(), chars);
+  chars[text.size()] = L'\0';
+  GlobalUnlock(memory);
+  ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
+  CloseClipboard();
+}
+
+TEST_F(WindowTest, TypingKeepsFourCharacters) {
   Type(Field(), L"123456");
   EXPECT_EQ(FieldText(), "1234");
   Type(Field(), L"Числото");
   EXPECT_EQ(FieldText(), "Числ");  // Cyrillic is kept as typed
+  Type(Field(), L"😀😀😀😀😀");     // typed as surrogate pairs
+  EXPECT_EQ(FieldText(), "😀😀😀😀");
+}
 
-  const std::wstring clipboard = L"98765432109876543210";
-  ASSERT_TRUE(OpenClipboard(window_->Handle()));
-  EmptyClipboard();
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (clipboard.size() + 1) * sizeof(wchar_t));
-  ASSERT_NE(memory, nullptr);
-  std::wcscpy(static_cast<wchar_t*>(GlobalLock(memory)), clipboard.c_str());
-  GlobalUnlock(memory);
-  ASSERT_NE(SetClipboardData(CF_UNICODETEXT, memory), nullptr);
-  CloseClipboard();
+struct PasteCase {
+  const char* name;
+  const wchar_t* before;
+  int caret;  // -1: everything selected
+  const wchar_t* clipboard;
+  const char* after;
+};
 
-  SendMessageW(Field(), EM_SETSEL, 0, -1);
-  SendMessageW(Field(), WM_PASTE, 0, 0);
-  EXPECT_EQ(FieldText(), "9876");
+TEST_F(WindowTest, PastingFollowsTheFieldsRule) {
+  const PasteCase cases[] = {
+      {"a long number over everything", L"112", -1, L"98765432109876543210", "9876"},
+      {"five emoji", L"", -1, L"😀😀😀😀😀", "😀😀😀😀"},
+      {"two emoji after 112: one, whole", L"112", 3, L"😀😀", "112😀"},
+      {"lines: the first only", L"", -1, L"5\n6\n7", "5"},
+      {"CR LF: the first line only", L"1", 1, L"23\r\n45", "123"},
+      {"into a full field", L"9999", 4, L"1", "9999"},
+  };
+  for (const PasteCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Type(Field(), c.before);
+    const int caret = c.caret < 0 ? 0 : c.caret;
+    SendMessageW(Field(), EM_SETSEL, static_cast<WPARAM>(caret), c.caret < 0 ? -1 : caret);
+    SetClipboard(window_->Handle(), c.clipboard);
+    SendMessageW(Field(), WM_PASTE, 0, 0);
+    EXPECT_EQ(FieldText(), c.after);
+    EXPECT_EQ(window_->Panel().FieldText(), c.after);
+  }
+  // Ctrl+V and Shift+Insert paste the same way.
+  Type(Field(), L"");
+  SetClipboard(window_->Handle(), L"7\n8");
+  SendMessageW(Field(), WM_CHAR, 0x16, 1);
+  EXPECT_EQ(FieldText(), "7");
   Press(0);
-  EXPECT_EQ(FieldText(), "9906");
-  EXPECT_EQ(TopLineText(), "Сума от цифри: 24");
+  EXPECT_EQ(FieldText(), "14");
+  EXPECT_EQ(TopLineText(), "Сума от цифри: 5");
+}
+
+TEST_F(WindowTest, CtrlASelectsTheWholeTextThenTypingReplacesIt) {
+  SendMessageW(Field(), EM_SETSEL, 1, 1);
+  SendMessageW(Field(), WM_CHAR, 0x01, 1);  // Ctrl+A
+  DWORD start = 9, end = 9;
+  SendMessageW(Field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+  EXPECT_EQ(start, 0u);
+  EXPECT_EQ(end, 3u);
+  SendMessageW(Field(), WM_CHAR, L'9', 1);
+  EXPECT_EQ(FieldText(), "9");
 }
 
 TEST_F(WindowTest, TheStatementDoesNotTakeTyping) {
@@ -278,12 +324,80 @@ TEST_F(WindowTest, TabGoesRoundInTabIndexOrderFromTheStatement) {
   EXPECT_EQ(FieldText(), "116");
 }
 
+TEST_F(WindowTest, EnterKeypadEnterAndSpacePressTheFocusedButton) {
+  Open('.', true);
+  SetForegroundWindow(window_->Handle());
+  HWND increase = Control("Command1", 0);
+  SetFocus(increase);
+  Pump();
+  auto dialog_key = [&](WPARAM code, LPARAM flags) {
+    MSG down{GetFocus(), WM_KEYDOWN, code, flags, 0, {}};
+    if (!window_->HandleDialogMessage(down)) { TranslateMessage(&down); DispatchMessageW(&down); }
+    MSG up{GetFocus(), WM_KEYUP, code, flags | (1 << 30) | (1 << 31), 0, {}};
+    if (!window_->HandleDialogMessage(up)) { TranslateMessage(&up); DispatchMessageW(&up); }
+    Pump();
+  };
+  dialog_key(VK_RETURN, 1);
+  EXPECT_EQ(FieldText(), "116");
+  dialog_key(VK_RETURN, 1 | (1 << 24));  // keypad Enter: the extended Enter key
+  EXPECT_EQ(FieldText(), "124");
+  dialog_key(VK_SPACE, 1);
+  EXPECT_EQ(FieldText(), "131");
+}
+
+// A coloured button drawn into a bitmap: its fill stays exactly its colour
+// when focused, the focus rectangle lies inside the edge, and held down it
+// is sunken.
+TEST_F(WindowTest, ColouredButtonsFocusRectangleAndPressedLook) {
+  HWND button = Control("Command1", 0);
+  const COLORREF fill = RGB(128, 255, 255);
+  const int inset = kFocusRectangleInset;
+  auto draw = [&](UINT state, int x, int y) {
+    return PaintedColour(161, 25, x, y, [&](HDC dc) {
+      DRAWITEMSTRUCT item{};
+      item.CtlType = ODT_BUTTON;
+      item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
+      item.itemAction = ODA_DRAWENTIRE;
+      item.itemState = state;
+      item.hwndItem = button;
+      item.hDC = dc;
+      item.rcItem = {0, 0, 161, 25};
+      SendMessageW(window_->Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+    });
+  };
+  EXPECT_EQ(draw(0, 6, 6), fill);
+  EXPECT_EQ(draw(ODS_FOCUS, 6, 6), fill);
+  EXPECT_EQ(draw(ODS_FOCUS, inset - 1, 12), fill);
+  int dots = 0;
+  for (int x = inset; x < 161 - inset; x += 1) dots += draw(ODS_FOCUS, x, inset) != fill;
+  EXPECT_GT(dots, 161 / 4);
+  EXPECT_EQ(draw(0, 0, 0), GetSysColor(COLOR_3DLIGHT));                  // raised
+  EXPECT_EQ(draw(ODS_SELECTED, 0, 0), GetSysColor(COLOR_3DSHADOW));      // sunken
+  EXPECT_EQ(draw(ODS_SELECTED, 6, 6), fill);
+}
+
+TEST_F(WindowTest, LabelsLieBeneathTheBoxesAndButtons) {
+  // Children from the top of the stacking down: every label comes after
+  // every text box and button, and siblings clip each other.
+  bool label_seen = false;
+  for (HWND child = GetWindow(window_->Handle(), GW_CHILD); child;
+       child = GetWindow(child, GW_HWNDNEXT)) {
+    wchar_t window_class[16] = {};
+    GetClassNameW(child, window_class, 16);
+    const bool label = _wcsicmp(window_class, L"Static") == 0;
+    EXPECT_FALSE(label_seen && !label) << "a box or button beneath a label";
+    label_seen |= label;
+    EXPECT_TRUE(GetWindowLongPtrW(child, GWL_STYLE) & WS_CLIPSIBLINGS);
+  }
+  EXPECT_TRUE(label_seen);
+}
+
 TEST(WindowFaultTest, ALayoutWithoutABoundControlIsAClearError) {
   for (const char* missing : {"Text2", "Label1"}) {
     Layout layout = ProgramLayout();
     std::erase_if(layout.controls, [&](const velmora::Control& c) { return c.name == missing && c.index == 0; });
     try {
-      MainWindow window(GetModuleHandleW(nullptr), layout, '.');
+      NumberWindow window(GetModuleHandleW(nullptr), layout, '.');
       ADD_FAILURE() << "no error without " << missing;
     } catch (const RuntimeError& error) {
       EXPECT_EQ(error.Number(), kErrorBadLayout);
@@ -299,7 +413,7 @@ TEST(WindowFaultTest, AHandlersErrorClosesTheWindowAndIsKept) {
   velmora::Control extra = *FindControl(layout, "Command1", 1);
   extra.index = 2;
   layout.controls.push_back(extra);
-  MainWindow window(GetModuleHandleW(nullptr), layout, '.');
+  NumberWindow window(GetModuleHandleW(nullptr), layout, '.');
   window.Show(SW_SHOWNORMAL);
   HWND main = window.Handle();
   SendMessageW(window.ControlWindow("Command1", 2), BM_CLICK, 0, 0);

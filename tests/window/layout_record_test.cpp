@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
+#include "tests/window/built_icon.h"
 #include "tests/window/record_walk.h"
 #include "version.h"
 #include "window/embedded_record.h"
-#include "window/icon.h"
 #include "window/layout_data.h"
 #include "window/record_reader.h"
 #include "window/record_writer.h"
@@ -21,7 +21,7 @@ namespace {
 using test::Le;
 
 const std::vector<std::uint8_t>& Record() {
-  static const std::vector<std::uint8_t> record = WriteLayoutRecord(VelmoraLayout());
+  static const std::vector<std::uint8_t> record = WriteLayoutRecord(test::BuiltLayout());
   return record;
 }
 
@@ -46,7 +46,7 @@ std::string Statement() {
 TEST(LayoutRecord, BuildEmbedsWhatTheWriterWrites) {
   const auto embedded = EmbeddedRecord();
   EXPECT_TRUE(std::equal(embedded.begin(), embedded.end(), Record().begin(), Record().end()));
-  EXPECT_TRUE(ReadLayoutRecord(Record()) == VelmoraLayout());
+  EXPECT_TRUE(ReadLayoutRecord(Record()) == test::BuiltLayout());
 }
 
 TEST(LayoutRecord, WindowSettings) {
@@ -61,7 +61,7 @@ TEST(LayoutRecord, WindowSettings) {
   EXPECT_EQ(l.setting_26, 0);
   EXPECT_EQ(l.setting_27, 0);
   EXPECT_EQ(l.setting_46, 1);
-  EXPECT_EQ(l.icon, MakeIconFile());
+  EXPECT_EQ(l.icon, test::BuiltIconFile());
 }
 
 TEST(LayoutRecord, VersionData) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/window/built_icon.h"
 #include "tests/window/record_walk.h"
 #include "window/layout_data.h"
 #include "window/record_reader.h"
@@ -17,7 +18,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 const Bytes& Record() {
-  static const Bytes record = WriteLayoutRecord(VelmoraLayout());
+  static const Bytes record = WriteLayoutRecord(test::BuiltLayout());
   return record;
 }
 
@@ -149,12 +150,12 @@ TEST(RecordReader, CorruptionsNameTheOffsetAndWhatWasExpected) {
 }
 
 TEST(RecordReader, RecordWithNoControlsAndOtherValuesReadsBack) {
-  Layout l = VelmoraLayout();
+  Layout l = test::BuiltLayout();
   l.controls.clear();
   EXPECT_TRUE(ReadLayoutRecord(WriteLayoutRecord(l)) == l);
 
   // Values the window's own table does not use.
-  l = VelmoraLayout();
+  l = test::BuiltLayout();
   Control& field = l.controls[0];
   field.visible = true, field.multi_line = false, field.read_only = false;
   field.scroll_bars = ScrollBars::Both, field.alignment = Alignment::Right;
@@ -178,7 +179,7 @@ TEST(RecordWriter, RefusesLayoutsTheRecordCannotHold) {
       {"system colour", [](Layout& l) { l.back_colour = 0x80000005; }},
   };
   for (const auto& [what, change] : cases) {
-    Layout l = VelmoraLayout();
+    Layout l = test::BuiltLayout();
     change(l);
     try {
       WriteLayoutRecord(l);

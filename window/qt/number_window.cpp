@@ -1,41 +1,32 @@
 #include "window/qt/number_window.h"
 
 #include <exception>
-#include <string>
 
 #include <QGuiApplication>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
 
-#include "window/qt/field_edit.h"
+#include "window/front_end.h"
+#include "window/qt/line_edit.h"
 #include "window/record_reader.h"
 
 namespace velmora::qt {
-
-namespace {
-
-constexpr std::string_view kField = "Text2";
-constexpr std::string_view kTopLine = "Label1";
-constexpr std::string_view kButtons = "Command1";
-
-}  // namespace
 
 NumberWindow::NumberWindow(const Layout& layout, char decimal_separator, double dpi,
                            ErrorHandler on_error)
     : form_(std::make_unique<Form>(layout, dpi)),
       panel_(decimal_separator),
       on_error_(std::move(on_error)) {
-  field_ = &form_->Control<QLineEdit>(kField, 0);
-  top_line_ = &form_->Control<QLabel>(kTopLine, 0);
+  const PanelBinding binding = BindPanel(layout);
+  field_ = &dynamic_cast<LineEdit&>(form_->Widget(*binding.field));
+  top_line_ = &dynamic_cast<QLabel&>(form_->Widget(*binding.top_line));
   QObject::connect(field_, &QLineEdit::textEdited, form_.get(),
                    [this](const QString& text) { Handle([&] { OnFieldEdited(text); }); });
-  for (const velmora::Control& control : layout.controls) {
-    if (control.name != kButtons) continue;
-    const std::int16_t index = control.index;
-    QObject::connect(&form_->Control<QPushButton>(kButtons, index), &QPushButton::clicked,
+  for (const velmora::Control* button : binding.buttons) {
+    const std::int16_t index = button->index;
+    QObject::connect(&dynamic_cast<QPushButton&>(form_->Widget(*button)), &QPushButton::clicked,
                      form_.get(), [this, index] { Handle([&] { OnClick(index); }); });
   }
 
@@ -56,20 +47,24 @@ void NumberWindow::Open() {
   form_->show();
 }
 
+// The field's own insertions already follow the editing rule; the panel
+// keeps the text (cut to its limit should anything else have put more in).
 void NumberWindow::OnFieldEdited(const QString& text) {
-  const FittedEdit fitted = FitEdit(FromUtf8(panel_.FieldText()), text, field_->cursorPosition(),
-                                    panel_.FieldLimit());
-  panel_.TypeFieldText(fitted.text.toStdString());
+  const int cursor = field_->cursorPosition();
+  panel_.TypeFieldText(text.toStdString());
   ShowPanel();
-  if (field_->cursorPosition() != fitted.cursor) field_->setCursorPosition(fitted.cursor);
+  field_->setCursorPosition(std::min(cursor, static_cast<int>(field_->text().size())));
 }
 
 void NumberWindow::OnClick(std::int16_t index) {
+  // The field's text is read afresh for every press.
+  panel_.TypeFieldText(field_->text().toStdString());
   panel_.OnCommand(index);
   ShowPanel();
 }
 
 void NumberWindow::ShowPanel() {
+  field_->SetCharacterLimit(panel_.FieldLimit());
   const QString field_text = FromUtf8(panel_.FieldText());
   if (field_->text() != field_text) field_->setText(field_text);
   field_->setAlignment(HorizontalAlignment(panel_.FieldAlignment()) | Qt::AlignVCenter);

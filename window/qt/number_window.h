@@ -1,9 +1,9 @@
 #pragma once
 // The program's window: the form built from the layout, with its events
-// bound to a NumberPanel. This is the one place that names controls: the
-// number field Text2(0) and the top line Label1(0) show the panel's state,
-// and a Click of any Command1(i) in the layout is OnCommand(i). Every
-// handler changes the panel, then ShowPanel() shows its state.
+// bound to a NumberPanel as window/front_end.h binds them: the number
+// field shows the panel's field text, limit and alignment, the top line its
+// top line, and a Click of any button of the array is OnCommand(Index).
+// Every handler changes the panel, then ShowPanel() shows its state.
 
 #include <cstdint>
 #include <functional>
@@ -16,9 +16,10 @@
 #include "window/qt/form.h"
 
 class QLabel;
-class QLineEdit;
 
 namespace velmora::qt {
+
+class LineEdit;
 
 class NumberWindow {
  public:
@@ -45,7 +46,7 @@ class NumberWindow {
   std::unique_ptr<Form> form_;
   NumberPanel panel_;
   ErrorHandler on_error_;
-  QLineEdit* field_ = nullptr;
+  LineEdit* field_ = nullptr;
   QLabel* top_line_ = nullptr;
 };
 

@@ -9,10 +9,14 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QLibraryInfo>
 #include <QList>
+#include <QLocale>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTranslator>
 
+#include "window/front_end.h"
 #include "window/qt/number_window.h"
 
 namespace velmora::qt {
@@ -75,13 +79,19 @@ DisplayGuard::~DisplayGuard() {
     qt_message_output(held.type, context, held.message);
 }
 
-QString ErrorText(const RuntimeError& error) {
-  return QStringLiteral("Run-time error %1\n\n%2")
-      .arg(QString::number(error.Number()), QString::fromStdString(error.Description()));
+bool LoadQtTranslations() {
+  auto* translator = new QTranslator(QCoreApplication::instance());
+  if (translator->load(QLocale::system(), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+      QCoreApplication::installTranslator(translator))
+    return true;
+  delete translator;
+  return false;
 }
 
 void ShowErrorBox(QWidget* parent, const RuntimeError& error) {
-  QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(), ErrorText(error));
+  QMessageBox::critical(parent, QGuiApplication::applicationDisplayName(),
+                        QString::fromStdString(ErrorText(error)));
 }
 
 int RunProgram(std::span<const std::uint8_t> record, char decimal_separator) {

@@ -33,8 +33,10 @@ class DisplayGuard {
   DisplayGuard& operator=(const DisplayGuard&) = delete;
 };
 
-// The text of the run-time error box: the error's number and description.
-QString ErrorText(const RuntimeError& error);
+// Loads Qt's own translations (its dialogs' and context menus' texts) for
+// the user's language, where Debian's Qt translations are installed.
+// Needs a QCoreApplication; gives whether they were found.
+bool LoadQtTranslations();
 
 // Shows the run-time error box (modal, over `parent` if given).
 void ShowErrorBox(QWidget* parent, const RuntimeError& error);

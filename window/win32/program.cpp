@@ -1,6 +1,7 @@
 #include "window/win32/program.h"
 
-#include "window/win32/main_window.h"
+#include "window/front_end.h"
+#include "window/win32/number_window.h"
 #include "window/win32/text.h"
 
 namespace velmora::win32 {
@@ -14,7 +15,7 @@ char UserDecimalSeparator() {
 }
 
 int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {
-  MainWindow window(instance, layout, UserDecimalSeparator());
+  NumberWindow window(instance, layout, UserDecimalSeparator());
   window.Show(show_command);
   MSG message{};
   for (;;) {
@@ -30,15 +31,9 @@ int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {
   return static_cast<int>(message.wParam);
 }
 
-std::wstring ErrorMessageText(const RuntimeError& error) {
-  // Through UTF-8: std::to_wstring would bring in the whole wide printf.
-  return Utf16("Run-time error " + std::to_string(error.Number()) + ":\r\n\r\n" +
-               error.Description());
-}
-
 int ReportError(const RuntimeError& error, std::wstring_view title) {
   const std::wstring caption(title);
-  MessageBoxW(nullptr, ErrorMessageText(error).c_str(), caption.c_str(),
+  MessageBoxW(nullptr, Utf16(ErrorText(error)).c_str(), caption.c_str(),
               MB_OK | MB_ICONERROR | MB_SETFOREGROUND);
   return error.Number() != 0 ? error.Number() : 1;
 }

@@ -20,11 +20,9 @@ char UserDecimalSeparator();
 // it is closed. Rethrows what a handler raised. Gives the loop's exit code.
 int RunWindow(HINSTANCE instance, const Layout& layout, int show_command);
 
-// The message box's text: "Run-time error N:", a blank line, the description.
-std::wstring ErrorMessageText(const RuntimeError& error);
-
-// Shows the error in a message box (error icon) and gives the process exit
-// code for it: the error number, never 0.
+// Shows the error in a message box (error icon) with the text every front
+// end shows (ErrorText), and gives the process exit code for it: the error
+// number, never 0.
 int ReportError(const RuntimeError& error, std::wstring_view title);
 
 }  // namespace velmora::win32

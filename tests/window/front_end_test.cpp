@@ -1,0 +1,151 @@
+// The rules every front end shares, on the program's own stored layout.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "window/embedded_record.h"
+#include "window/front_end.h"
+#include "window/icon_image.h"
+#include "window/record_reader.h"
+
+namespace velmora {
+namespace {
+
+const Layout& Program() {
+  static const Layout layout = ReadLayoutRecord(EmbeddedRecord());
+  return layout;
+}
+
+std::vector<std::string> Ids(const std::vector<const Control*>& controls) {
+  std::vector<std::string> ids;
+  for (const Control* c : controls) ids.push_back(ControlId(c->name, c->index));
+  return ids;
+}
+
+TEST(FrontEnd, BindsTheFieldTheTopLineAndEveryButton) {
+  const PanelBinding binding = BindPanel(Program());
+  EXPECT_EQ(ControlId(binding.field->name, binding.field->index), "Text2(0)");
+  EXPECT_EQ(ControlId(binding.top_line->name, binding.top_line->index), "Label1(0)");
+  EXPECT_EQ(Ids(binding.buttons), (std::vector<std::string>{"Command1(1)", "Command1(0)"}));
+}
+
+TEST(FrontEnd, AMissingOrMistypedBoundControlIsAClearError) {
+  struct Fault {
+    const char* name;
+    std::int16_t index;
+    bool keep_as_label;  // else removed
+    const char* message;
+  };
+  const Fault faults[] = {
+      {"Text2", 0, false, "The window has no control Text2(0)"},
+      {"Label1", 0, false, "The window has no control Label1(0)"},
+      {"Text2", 0, true, "The control Text2(0) is not a text box"},
+  };
+  for (const Fault& f : faults) {
+    SCOPED_TRACE(f.message);
+    Layout layout = Program();
+    std::erase_if(layout.controls, [&](Control& c) {
+      if (c.name != f.name || c.index != f.index) return false;
+      c.kind = ControlKind::Label;
+      return !f.keep_as_label;
+    });
+    try {
+      BindPanel(layout);
+      ADD_FAILURE() << "bound";
+    } catch (const RuntimeError& e) {
+      EXPECT_EQ(e.Number(), kErrorBadLayout);
+      EXPECT_EQ(e.Description(), f.message);
+    }
+  }
+  Layout no_buttons = Program();
+  std::erase_if(no_buttons.controls, [](const Control& c) { return c.name == "Command1"; });
+  EXPECT_THROW(BindPanel(no_buttons), RuntimeError);
+}
+
+TEST(FrontEnd, TabOrderSkipsLabelsAndTheHiddenSayingAndStartsAtTheStatement) {
+  EXPECT_EQ(Ids(TabOrder(Program())),
+            (std::vector<std::string>{"Text1(0)", "Command1(0)", "Command1(1)", "Text2(0)"}));
+}
+
+TEST(FrontEnd, LabelsLieBeneathTheBoxesAndButtons) {
+  EXPECT_EQ(Ids(StackingOrder(Program())),
+            (std::vector<std::string>{"Label1(0)", "Label1(1)", "Text1(0)", "Text1(1)",
+                                      "Command1(0)", "Command1(1)", "Text2(0)"}));
+}
+
+TEST(FrontEnd, TwipsToPixels) {
+  struct Case { std::int32_t twips; double dpi; int pixels; };
+  const Case table[] = {{1320, 96, 88}, {375, 96, 25}, {8040, 96, 536}, {3870, 96, 258},
+                        {8040, 144, 804}, {7, 96, 0}, {8, 96, 1}, {-8, 96, -1}, {1335, 120, 111}};
+  for (const Case& c : table)
+    EXPECT_EQ(TwipsToPixels(c.twips, c.dpi), c.pixels) << c.twips << " at " << c.dpi;
+  EXPECT_EQ(ToPixels(FindControl(Program(), "Text2", 0)->bounds, 96), (PixelRect{88, 64, 89, 27}));
+}
+
+TEST(FrontEnd, DecodedSettings) {
+  const ControlLook statement = LookOf(*FindControl(Program(), "Text1", 0));
+  EXPECT_TRUE(statement.multi_line && statement.read_only && statement.vertical_scroll_bar);
+  EXPECT_TRUE(statement.wraps && !statement.horizontal_scroll_bar && statement.takes_focus);
+  EXPECT_FALSE(LookOf(*FindControl(Program(), "Text1", 1)).visible);
+
+  const ControlLook field = LookOf(*FindControl(Program(), "Text2", 0));
+  EXPECT_FALSE(field.multi_line || field.read_only || field.vertical_scroll_bar);
+  EXPECT_EQ(field.alignment, Alignment::Centre);
+
+  const ControlLook increase = LookOf(*FindControl(Program(), "Command1", 0));
+  EXPECT_TRUE(increase.own_colour_button);
+  EXPECT_EQ(increase.back_colour, Colour{0x00FFFF80});
+  EXPECT_FALSE(LookOf(*FindControl(Program(), "Label1", 0)).takes_focus);
+
+  const FontLook font = FontLookOf(Program().font);
+  EXPECT_EQ(font.family, "Times New Roman");
+  EXPECT_EQ(font.points, 12.0);
+  EXPECT_EQ(font.PixelHeight(96), 16);
+  EXPECT_EQ(font.PixelHeight(144), 24);
+  EXPECT_EQ(font.weight, 400);
+  EXPECT_EQ(font.charset, 204);
+  EXPECT_FALSE(font.italic || font.underline || font.strike_out);
+}
+
+TEST(FrontEnd, NumberCaptionNamesTheField) {
+  const Control* caption = CaptionOf(Program(), *FindControl(Program(), "Text2", 0));
+  ASSERT_NE(caption, nullptr);
+  EXPECT_EQ(caption->text, "Число");
+  EXPECT_EQ(CaptionOf(Program(), *FindControl(Program(), "Text1", 0)), nullptr);
+}
+
+TEST(FrontEnd, ErrorText) {
+  EXPECT_EQ(ErrorText(RuntimeError(6, "Overflow")), "Run-time error 6:\n\nOverflow");
+}
+
+TEST(IconImage, TheProgramsIconDecodesToThirtyTwoSquarePixels) {
+  const auto pixels = DecodeIcon(Program().icon);
+  ASSERT_TRUE(pixels);
+  EXPECT_EQ(pixels->width, 32);
+  EXPECT_EQ(pixels->height, 32);
+  ASSERT_EQ(pixels->argb.size(), 32u * 32u);
+  int opaque = 0;
+  for (std::uint32_t p : pixels->argb) opaque += (p >> 24) == 0xFF;
+  EXPECT_GT(opaque, 32 * 32 / 2);
+  EXPECT_EQ(FirstIconImage(Program().icon).size(), 2224u);
+}
+
+TEST(IconImage, DamagedFilesGiveNoImageAndReadNothingOutside) {
+  const std::vector<std::uint8_t>& good = Program().icon;
+  auto damaged = [&](std::size_t at, std::uint8_t value) {
+    std::vector<std::uint8_t> file = good;
+    file[at] = value;
+    return file;
+  };
+  EXPECT_FALSE(DecodeIcon(std::vector<std::uint8_t>(good.begin(), good.begin() + 30)));
+  EXPECT_FALSE(DecodeIcon(damaged(6 + 12, 0xFF)));   // image offset past the end
+  EXPECT_FALSE(DecodeIcon(damaged(6 + 11, 0x7F)));   // image length past the end
+  EXPECT_FALSE(DecodeIcon(damaged(22 + 14, 7)));     // 7 bits per pixel
+  EXPECT_FALSE(DecodeIcon(damaged(22 + 5, 0x10)));   // 4096 pixels wide
+  EXPECT_FALSE(DecodeIcon(damaged(4, 0)));           // no image in the directory
+  EXPECT_TRUE(FirstIconImage(damaged(6 + 12, 0xFF)).empty());
+}
+
+}  // namespace
+}  // namespace velmora
