@@ -132,3 +132,6 @@ if(VELMORA_ZIP)
 else()
   message(STATUS "zip not found: no Velmora-win32.zip")
 endif()
+
+# The program in a Windows Installer package, when wixl is installed.
+include(${PROJECT_SOURCE_DIR}/app/win32/msi/msi.cmake)

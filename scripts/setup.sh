@@ -11,12 +11,15 @@ packages=(
   # the Qt front end, its tests and packaging
   qt6-base-dev xvfb xauth xdotool fonts-liberation2 imagemagick librsvg2-bin locales
   at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file lintian x11-utils
-  python3-gi gir1.2-atspi-2.0 libx11-dev
+  python3-gi gir1.2-atspi-2.0 libx11-dev qt6-translations-l10n
   # the Win32 front end, cross-built and tested under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
   # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
   # tests then run a 64-bit build of the tests under 64-bit Wine
   wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+  # its Windows Installer package, built with wixl; its tests install it
+  # with 64-bit Wine where 32-bit Wine cannot start
+  wixl msitools python3
 )
 
 need=()

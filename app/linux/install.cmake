@@ -73,4 +73,6 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), fonts-liberation2")
 endif()
+# `cpack` also makes the Windows Installer package, when the build can.
+include(${PROJECT_SOURCE_DIR}/app/win32/msi/cpack.cmake)
 include(CPack)

@@ -1,0 +1,57 @@
+# The Windows Installer package: build/Velmora-<version>-win32.msi, made
+# with wixl (msitools) from velmora.wxs by make-msi.cmake whenever the
+# cross build makes Velmora.exe. Included by cmake/win32-cross.cmake.
+find_program(VELMORA_WIXL wixl)
+find_program(VELMORA_MSIBUILD msibuild)
+find_program(VELMORA_MSIINFO msiinfo)
+if(NOT VELMORA_WIXL OR NOT VELMORA_MSIBUILD OR NOT VELMORA_MSIINFO)
+  message(STATUS "wixl, msibuild or msiinfo not found: no MSI")
+  return()
+endif()
+
+# The version data (its variables are set in app/'s scope, not here).
+include(${PROJECT_SOURCE_DIR}/app/version.cmake)
+
+set(VELMORA_MSI ${CMAKE_BINARY_DIR}/${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.msi)
+set(VELMORA_MSI_SETTINGS ${CMAKE_BINARY_DIR}/msi/msi-settings.cmake)
+set(_msi_dir ${CMAKE_CURRENT_LIST_DIR})
+set(_desktop_entry ${PROJECT_SOURCE_DIR}/app/linux/velmora.desktop.in)
+set(_icon ${CMAKE_BINARY_DIR}/generated/velmora.ico)
+
+# Everything make-msi.cmake needs, so that the tests can call it too.
+file(CONFIGURE OUTPUT ${VELMORA_MSI_SETTINGS} CONTENT [[
+set(WIXL "@VELMORA_WIXL@")
+set(MSIBUILD "@VELMORA_MSIBUILD@")
+set(MSIINFO "@VELMORA_MSIINFO@")
+set(WXS "@_msi_dir@/velmora.wxs")
+set(EXE "@VELMORA_WIN32_EXE@")
+set(ICON "@_icon@")
+set(DESKTOP_ENTRY "@_desktop_entry@")
+set(PRODUCT_NAME "@VELMORA_PRODUCT_NAME@")
+set(MANUFACTURER "@VELMORA_COMPANY@")
+set(VERSION "@VELMORA_FILE_VERSION@")
+set(OUTPUT "@VELMORA_MSI@")
+]] @ONLY)
+
+add_custom_command(OUTPUT ${VELMORA_MSI}
+  COMMAND ${CMAKE_COMMAND} -DSETTINGS=${VELMORA_MSI_SETTINGS} -P ${_msi_dir}/make-msi.cmake
+  DEPENDS velmora_win32_cross ${VELMORA_WIN32_EXE} ${_icon}
+          ${_msi_dir}/velmora.wxs ${_msi_dir}/make-msi.cmake ${_desktop_entry}
+          ${VELMORA_MSI_SETTINGS}
+  COMMENT "Building ${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.msi with wixl"
+  VERBATIM)
+add_custom_target(velmora_msi ALL DEPENDS ${VELMORA_MSI})
+
+# `cpack` makes it too. The Qt build's CPack (app/linux/install.cmake)
+# already has the External generator; otherwise CPack is set up here with
+# it alone.
+if(NOT TARGET velmora)
+  set(CPACK_GENERATOR)
+  include(${_msi_dir}/cpack.cmake)
+  if(VELMORA_MSI_CPACK)
+    set(CPACK_PACKAGE_NAME ${VELMORA_PRODUCT_NAME})
+    set(CPACK_PACKAGE_VERSION ${VELMORA_FILE_VERSION})
+    set(CPACK_PACKAGE_VENDOR "${VELMORA_COMPANY}")
+    include(CPack)
+  endif()
+endif()
