@@ -1,5 +1,8 @@
 // NumberToText over arbitrary bit patterns, with both separators: the text
-// is short, has the expected shape, and reads back to the same 15 digits.
+// is exactly what the standard library's std::to_chars with 15 significant
+// digits gives, reshaped by the documented rules (tests/numbers/
+// standard_text.h), at most 22 characters long, and a finite value's text
+// reads back to the same 15 digits.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -8,6 +11,7 @@
 #include <string_view>
 
 #include "numbers/number_text.h"
+#include "tests/numbers/standard_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 8) return 0;
@@ -17,6 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const velmora::ShortText text = velmora::NumberToText(x, separator);
   const std::string_view view = text.View();
   if (view.empty() || view.size() > 22) std::abort();
+  if (view != velmora::StandardLibraryText(x, separator)) std::abort();
   if (std::isfinite(x)) {
     for (char c : view)
       if (!((c >= '0' && c <= '9') || c == '-' || c == '+' || c == 'E' || c == separator))

@@ -5,6 +5,7 @@ set -euo pipefail
 packages=(
   # build and core tests
   cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+  libfast-float-dev
   # fuzzing
   clang libclang-rt-14-dev
   # the Qt front end, its tests and packaging

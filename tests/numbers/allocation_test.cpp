@@ -29,6 +29,7 @@ TEST(Allocation, ConversionsAllocateNothing) {
   const std::string texts[] = {
       "112", "9e99", "&HFF", "-0.9", " 1 2", "1.2345678901234567890123456789e-300",
       std::string(64, '9'), "0." + std::string(62, '1'), std::string(900, '3') + "e-900",
+      "-inf", "1e400", "4.9e-324", "1.7976931348623157e308", "&H" + std::string(40, 'F'),
   };
   for (const std::string& text : texts) {
     const long before = allocations;

@@ -1,16 +1,30 @@
 #include <gtest/gtest.h>
 
-#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
 
 #include "numbers/number_text.h"
 
+// Floating-point std::to_chars is not in every standard library the core is
+// built with; where it is, the writer is checked against it.
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+#include "tests/numbers/standard_text.h"
+#endif
+
 namespace velmora {
 namespace {
+
+double FromBits(std::uint64_t bits) {
+  double x;
+  std::memcpy(&x, &bits, sizeof x);
+  return x;
+}
 
 #define ASSERT_WRITE(x, expected) EXPECT_EQ(NumberToText((x), '.').View(), expected) << #x
 #define ASSERT_WRITE_COMMA(x, expected) EXPECT_EQ(NumberToText((x), ',').View(), expected) << #x
@@ -78,7 +92,7 @@ TEST(NumberToText, ValuesTheProgramNeverWrites) {
 TEST(NumberToText, RoundTripsThroughReadNumber) {
   std::mt19937_64 random(12345);
   for (int i = 0; i < 20000; ++i) {
-    const double x = std::bit_cast<double>(random());
+    const double x = FromBits(random());
     if (!std::isfinite(x) || std::abs(x) > 1.79769313486231e308) continue;
     const ShortText text = NumberToText(x, '.');
     EXPECT_EQ(NumberToText(ReadNumber(text), '.').View(), text.View()) << x;
@@ -86,6 +100,48 @@ TEST(NumberToText, RoundTripsThroughReadNumber) {
   for (double x : {116.0, -1026.0, 7.5, -0.9, 2.1, 9e99, 1e-5, 123456789012345.0, 0.3})
     EXPECT_EQ(ReadNumber(NumberToText(x, '.')), x) << x;
 }
+
+#if defined(__cpp_lib_to_chars) && __cpp_lib_to_chars >= 201611L
+void ExpectAsTheStandardLibrary(double x) {
+  EXPECT_EQ(NumberToText(x, '.').View(), StandardLibraryText(x, '.')) << std::hexfloat << x;
+  EXPECT_EQ(NumberToText(x, ',').View(), StandardLibraryText(x, ',')) << std::hexfloat << x;
+}
+
+TEST(NumberToText, AgreesWithTheStandardLibraryOnEdgeValues) {
+  using limits = std::numeric_limits<double>;
+  for (double x : {limits::denorm_min(), limits::min(), limits::max(), limits::epsilon(),
+                   FromBits(0x000FFFFFFFFFFFFF), 0.1, 0.2, 0.3, 1.0 / 3, 2.0 / 3,
+                   999999999999999.4, 999999999999999.5, 999999999999999.6, 0.00009999999999999999,
+                   9.999999999999995e-5, 1000000000000005.0, 1000000000000015.0, 1000000000000025.0,
+                   9007199254740991.0, 9007199254740993.0, 123456789012345678.0, 5e-324, 2.5e-323})
+    for (double sign : {1.0, -1.0}) ExpectAsTheStandardLibrary(sign * x);
+  // Every power of two and of ten, and their neighbours.
+  for (int n = -1074; n <= 1023; ++n) {
+    const double x = std::ldexp(1.0, n);
+    ExpectAsTheStandardLibrary(x);
+    ExpectAsTheStandardLibrary(std::nextafter(x, 0.0));
+    ExpectAsTheStandardLibrary(std::nextafter(x, limits::infinity()));
+  }
+  for (int k = -323; k <= 308; ++k) {
+    const double x = std::strtod(("1e" + std::to_string(k)).c_str(), nullptr);
+    ExpectAsTheStandardLibrary(x);
+    ExpectAsTheStandardLibrary(std::nextafter(x, 0.0));
+    ExpectAsTheStandardLibrary(std::nextafter(x, limits::infinity()));
+  }
+  // Whole numbers whose 16th digit is 5: exact ties, to even.
+  for (std::uint64_t n = 1000000000000005; n < 9007199254740992; n += 123456789012340)
+    ExpectAsTheStandardLibrary(static_cast<double>(n));
+}
+
+TEST(NumberToText, AgreesWithTheStandardLibraryOnRandomBitPatterns) {
+  std::mt19937_64 random(20261208);
+  for (int i = 0; i < 300000; ++i) {
+    const double x = FromBits(random());
+    if (!std::isfinite(x)) continue;
+    ASSERT_EQ(NumberToText(x, '.').View(), StandardLibraryText(x, '.')) << std::hexfloat << x;
+  }
+}
+#endif
 
 TEST(NumberToText, TheLargestDoubleReadsBackAsInfinity) {
   const double max = std::numeric_limits<double>::max();

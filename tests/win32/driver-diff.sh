@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # velmora-driver on the Windows runtime against the host's: both get the
 # same request lines (one JSON request a line), and every answer line must
-# be the same. The conversions lean on the C++ library (from_chars,
-# to_chars), which differs between the two runtimes; so does the JSON
-# library's number and text handling.
+# be the same. The two runtimes' C++ libraries differ (the driver's shortest
+# "value" text comes from std::to_chars), and so may the JSON library's
+# number and text handling.
 #   driver-diff.sh <state dir> <velmora-driver.exe> <host velmora-driver> <requests.jsonl>
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +15,7 @@ out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 
 "$native" <"$requests" >"$out/host"
-# The Windows program writes its lines in text mode (CR LF).
+# The driver writes bare LF lines on Windows too; a CR would be dropped here.
 wine "$exe" <"$requests" | tr -d '\r' >"$out/windows"
 
 count=$(wc -l <"$requests")

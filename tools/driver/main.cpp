@@ -19,6 +19,11 @@
 #include <iostream>
 #include <string>
 
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 #include "numbers/runtime_error.h"
 #include "tools/driver/driver.h"
 
@@ -55,6 +60,12 @@ Json Answer(const std::string& line) {
 
 int main() {
   using velmora::driver::Json;
+#ifdef _WIN32
+  // Lines end in "\n" on every system: no "\r" added on output, and a
+  // Ctrl-Z byte in a request is text, not the end of the input.
+  _setmode(_fileno(stdin), _O_BINARY);
+  _setmode(_fileno(stdout), _O_BINARY);
+#endif
   std::ios::sync_with_stdio(false);
   std::string line;
   while (std::getline(std::cin, line)) {
