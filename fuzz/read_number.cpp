@@ -1,6 +1,6 @@
-// ReadNumber on arbitrary bytes: never crashes, gives the same value when a
-// blank (which is removed) stands first and forces the character-by-
-// character path, and agrees with itself on the text written back.
+// ReadNumber on arbitrary bytes: never crashes, reads no text as NaN, gives
+// the same value when a blank (which is removed) stands first, and agrees
+// with itself on the text written back.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include <fast_float/fast_float.h>
+
 #include "numbers/runtime_error.h"
 
 namespace velmora {
@@ -135,49 +137,168 @@ double ReadDecimal(Cursor& cursor) noexcept {
   }
   scale = std::clamp(scale, -kExponentClamp, kExponentClamp);
 
-  // "<digits>e<scale>" for the standard library's correctly rounded,
-  // locale-independent conversion.
+  // "<digits>e<scale>", converted to the nearest double, ties to even.
+  // fast_float reads this plain form without looking at the locale and
+  // gives IEEE results past the range too: +inf above the largest double,
+  // zero below half the smallest subnormal.
   char buffer[kMaxDigits + 1 + 16];
   std::memcpy(buffer, digits, count);
   char* end = buffer + count;
   *end++ = 'e';
   end = std::to_chars(end, buffer + sizeof buffer, scale).ptr;
   double value = 0.0;
-  const auto result = std::from_chars(buffer, end, value);
-  if (result.ec == std::errc::result_out_of_range) {
-    // Past the largest double, or below half the smallest: IEEE rounding
-    // gives infinity or zero.
-    const bool too_large = static_cast<std::int64_t>(count) + scale > 0;
-    value = too_large ? HUGE_VAL : 0.0;
-  }
+  fast_float::from_chars(buffer, end, value);
   return negative ? -value : value;
 }
 
-// Most texts are plain decimals that std::from_chars reads by itself with
-// the same result: a text that starts with "-", a digit or ".", and that
-// from_chars reads up to a character that surely ends the number under our
-// rules too. Anything it might read differently (a blank, tab or line feed
-// that we skip, a "D" exponent, a "+" sign, a value out of range) goes the
-// long way.
-bool TryReadPlainDecimal(std::string_view text, double& value) noexcept {
-  if (text.empty()) return false;
-  const char first = text[0];
-  if (!(first == '-' || first == '.' || IsDigit(first))) return false;  // "inf", "+1", "&H"
-  const char* end = text.data() + text.size();
-  const auto result = std::from_chars(text.data(), end, value);
-  if (result.ec != std::errc()) return false;
-  if (result.ptr == end) return true;
-  switch (*result.ptr) {
-    case ' ': case '\t': case '\n': case 'D': case 'd': case 'E': case 'e':
-    case '+': case '-': case '.': case '0': case '1': case '2': case '3': case '4':
-    case '5': case '6': case '7': case '8': case '9':
-      return false;
-    default:
-      return true;
+// ---- Writing ---------------------------------------------------------------
+
+// An unsigned whole number of up to 1152 bits, enough for every value the
+// writer forms: a double's 53-bit mantissa times 2^971 (under 2^1024), or
+// times 5^339 (under 2^841). Only multiplication and division by numbers of
+// at most 31 bits are needed.
+class BigNumber {
+ public:
+  explicit BigNumber(std::uint64_t value) noexcept {
+    for (; value != 0; value >>= 32) limbs_[size_++] = static_cast<std::uint32_t>(value);
   }
+
+  void Multiply(std::uint32_t factor) noexcept {
+    std::uint64_t carry = 0;
+    for (int i = 0; i < size_; ++i) {
+      carry += std::uint64_t{limbs_[i]} * factor;
+      limbs_[i] = static_cast<std::uint32_t>(carry);
+      carry >>= 32;
+    }
+    if (carry != 0 && size_ < kLimbs) limbs_[size_++] = static_cast<std::uint32_t>(carry);
+  }
+
+  // Nothing for exponents of zero or less.
+  void MultiplyByPowerOfTwo(int exponent) noexcept {
+    for (; exponent > 0; exponent -= 31) Multiply(std::uint32_t{1} << std::min(exponent, 31));
+  }
+
+  // Divides in place and gives the remainder.
+  std::uint32_t Divide(std::uint32_t divisor) noexcept {
+    std::uint64_t remainder = 0;
+    for (int i = size_ - 1; i >= 0; --i) {
+      const std::uint64_t part = remainder << 32 | limbs_[i];
+      limbs_[i] = static_cast<std::uint32_t>(part / divisor);
+      remainder = part % divisor;
+    }
+    while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
+    return static_cast<std::uint32_t>(remainder);
+  }
+
+  // The low 64 bits (all of it, where it is used).
+  std::uint64_t Low64() const noexcept {
+    return (size_ > 1 ? std::uint64_t{limbs_[1]} << 32 : 0) | (size_ > 0 ? limbs_[0] : 0);
+  }
+
+ private:
+  static constexpr int kLimbs = 36;
+  std::uint32_t limbs_[kLimbs] = {};
+  int size_ = 0;
+};
+
+// A whole number divided by a chain of even divisors, rounded half to even
+// at the end. With remainders r1..rn of the divisors d1..dn, applied in
+// order, the dropped part compares with half of d1*...*dn as rn does with
+// dn/2, ties broken by whether r1..r(n-1) are all zero.
+class RoundingDivision {
+ public:
+  explicit RoundingDivision(BigNumber& n) noexcept : n_(n) {}
+
+  void Divide(std::uint32_t even_divisor) noexcept {
+    sticky_ |= last_remainder_ != 0;
+    last_remainder_ = n_.Divide(even_divisor);
+    last_divisor_ = even_divisor;
+  }
+  // Nothing for exponents of zero or less.
+  void DivideByPowerOfTwo(int exponent) noexcept {
+    for (; exponent > 0; exponent -= 30) Divide(std::uint32_t{1} << std::min(exponent, 30));
+  }
+  void DivideByPowerOfTen(int exponent) noexcept {
+    for (; exponent > 9; exponent -= 9) Divide(1'000'000'000);
+    if (exponent > 0) Divide(kPowersOfTen[exponent]);
+  }
+
+  // The quotient so far, truncated and rounded.
+  std::uint64_t Truncated() const noexcept { return n_.Low64(); }
+  std::uint64_t Rounded() const noexcept {
+    const std::uint64_t q = n_.Low64();
+    const std::uint64_t twice = std::uint64_t{last_remainder_} * 2;
+    const bool up = twice > last_divisor_ || (twice == last_divisor_ && (sticky_ || (q & 1) != 0));
+    return up ? q + 1 : q;
+  }
+
+  static constexpr std::uint32_t kPowersOfTen[10] = {
+      1, 10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000};
+
+ private:
+  BigNumber& n_;
+  bool sticky_ = false;
+  std::uint32_t last_remainder_ = 0;
+  std::uint32_t last_divisor_ = 2;
+};
+
+constexpr std::uint64_t kTenTo14 = 100'000'000'000'000;
+constexpr std::uint64_t kTenTo15 = 1'000'000'000'000'000;
+
+// |x| = mantissa * 2^exponent2 (mantissa > 0) times 10^power10, exactly,
+// then the quotient truncated, or rounded half to even.
+struct Scaled {
+  std::uint64_t truncated, rounded;
+};
+Scaled ScaleByPowerOfTen(std::uint64_t mantissa, int exponent2, int power10) noexcept {
+  // 10^p = 5^p * 2^p: the fives multiply or divide, the twos join exponent2.
+  BigNumber n(mantissa);
+  RoundingDivision division(n);
+  if (power10 >= 0) {
+    for (int p = power10; p > 0; p -= 13) {  // 5^13 < 2^31
+      std::uint32_t factor = 1;
+      for (int i = 0; i < std::min(p, 13); ++i) factor *= 5;
+      n.Multiply(factor);
+    }
+    const int twos = exponent2 + power10;
+    n.MultiplyByPowerOfTwo(twos);
+    division.DivideByPowerOfTwo(-twos);
+  } else {
+    // Every divisor must be even to round right: 2^a, then 10^b.
+    n.MultiplyByPowerOfTwo(exponent2);
+    division.DivideByPowerOfTwo(-exponent2);
+    division.DivideByPowerOfTen(-power10);
+  }
+  return {division.Truncated(), division.Rounded()};
 }
 
-// ---- Writing ---------------------------------------------------------------
+// The 15 significant digits of |x| (finite, non-zero), rounded half to
+// even, as a whole number in [10^14, 10^15), and the decimal exponent k of
+// the rounded value: |x| ~ digits * 10^(k-14).
+struct Decimal15 {
+  std::uint64_t digits;
+  int exponent;
+};
+Decimal15 ToDecimal15(double x) noexcept {
+  std::uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  const int biased = static_cast<int>(bits >> 52 & 0x7FF);
+  std::uint64_t mantissa = bits & ((std::uint64_t{1} << 52) - 1);
+  int exponent2 = -1074;
+  if (biased != 0) {
+    mantissa |= std::uint64_t{1} << 52;
+    exponent2 = biased - 1075;
+  }
+  // floor(log10 |x|) is k or k - 1 for k = floor(log2 |x| * log10 2);
+  // 315653 / 2^20 is log10 2 to 7 digits, close enough over -1074..1023.
+  const int log2 = 63 - std::countl_zero(mantissa) + exponent2;
+  int k = (log2 * 315653) >> 20;
+  Scaled scaled = ScaleByPowerOfTen(mantissa, exponent2, 14 - k);
+  while (scaled.truncated >= kTenTo15) scaled = ScaleByPowerOfTen(mantissa, exponent2, 14 - ++k);
+  while (scaled.truncated < kTenTo14) scaled = ScaleByPowerOfTen(mantissa, exponent2, 14 - --k);
+  if (scaled.rounded == kTenTo15) return {kTenTo14, k + 1};  // 9.99...95 rounds up
+  return {scaled.rounded, k};
+}
 
 class TextWriter {
  public:
@@ -199,7 +320,6 @@ class TextWriter {
 }  // namespace
 
 double ReadNumber(std::string_view text) noexcept {
-  if (double value; TryReadPlainDecimal(text, value)) return value;
   Cursor cursor(text);
   if (cursor.Peek() == '&') {
     cursor.Next();
@@ -229,19 +349,14 @@ ShortText NumberToText(double x, char separator) noexcept {
     return out;
   }
 
-  // Rounded to 15 significant digits (ties to even): "-d.ddddddddddddde+XX".
-  char scientific[32];
-  const char* end = std::to_chars(scientific, scientific + sizeof scientific, x,
-                                  std::chars_format::scientific, 14).ptr;
-  const char* p = scientific;
-  const bool negative = *p == '-';
-  if (negative) ++p;
+  // Rounded to 15 significant digits (ties to even), trailing zeros dropped.
+  const bool negative = std::signbit(x);
+  const Decimal15 decimal = ToDecimal15(x);
+  const int exponent = decimal.exponent;
   char digits[15];
-  int count = 0;
-  for (; *p != 'e'; ++p)
-    if (*p != '.') digits[count++] = *p;
-  int exponent = 0;
-  std::from_chars(p + (p[1] == '+' ? 2 : 1), end, exponent);
+  std::uint64_t rest = decimal.digits;
+  for (int i = 14; i >= 0; --i, rest /= 10) digits[i] = static_cast<char>('0' + rest % 10);
+  int count = 15;
   while (count > 1 && digits[count - 1] == '0') --count;
 
   if (negative) writer.Put('-');

@@ -34,6 +34,11 @@ struct ShortText {
 //   "&HFF"  -> 255        "&o17"  -> 15        "&H"   -> 0     "-&H1" -> 0
 //   ""      -> 0          "-"     -> 0         "."    -> 0     "Ч"    -> 0
 //   "-0"    -> -0.0  (the sign of a zero is kept; NumberToText hides it)
+// Words and forms that other number readers take are ordinary text here:
+// they have no digit where the grammar wants one, or a digit run ends early.
+//   "inf"  -> 0    "-inf" -> 0    "Infinity" -> 0    "nan" -> 0   "-NaN" -> 0
+//   "0x1p3" -> 0   (a "0" then "x")     "0b1" -> 0     "1'000" -> 1
+//   "1_000" -> 1   "1,000" -> 1
 //   "1e400" -> +inf,  "-1e400" -> -inf,  "1e-400" -> 0  (IEEE rounding)
 //   "9" x 800 digits -> +inf (beyond the largest double); "0.", 799 zeros,
 //   "1e800" -> 1 (all digits count, however many)
@@ -44,7 +49,8 @@ struct ShortText {
 double ReadNumber(std::string_view text) noexcept;
 
 // Writes a number with 15 significant digits and the given decimal
-// separator ('.' or ','). Plain notation while the decimal exponent of the
+// separator ('.' or ','). The digits are the exact binary value rounded
+// half to even (worked out with whole numbers, no floating point). Plain notation while the decimal exponent of the
 // rounded value lies in -4..14, otherwise exponent notation with "E", a sign
 // and at least two digits. Trailing zeros are dropped, there is no grouping
 // and no leading blank.

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
+#include <string_view>
 
 #include "numbers/runtime_error.h"
 #include "panel/number_panel.h"
@@ -21,6 +23,12 @@ struct Press {
   int title_sum;
 };
 
+// How GoogleTest shows a case (in failures and in the test list).
+void PrintTo(const Press& p, std::ostream* out) {
+  *out << '"' << p.before << "\" " << (p.button == kIncrease ? "+" : "-") << " sep '"
+       << p.separator << "' -> \"" << p.after << "\", sum " << p.title_sum;
+}
+
 class OnePress : public ::testing::TestWithParam<Press> {};
 
 TEST_P(OnePress, ShowsTheNewNumberAndItsDigitSum) {
@@ -31,6 +39,35 @@ TEST_P(OnePress, ShowsTheNewNumberAndItsDigitSum) {
   panel.OnCommand(p.button);
   EXPECT_EQ(panel.FieldText(), p.after);
   EXPECT_EQ(panel.TopLine(), Title(p.title_sum));
+}
+
+// A stable, readable name for each case: the button, the field text spelt
+// out in letters, digits and underscores, and the separator when it is a
+// comma: "Increase_112", "Decrease_minus999", "Increase_1point5_comma".
+std::string PressName(const ::testing::TestParamInfo<Press>& info) {
+  const Press& p = info.param;
+  std::string name = p.button == kIncrease ? "Increase_" : "Decrease_";
+  const std::string_view text = p.before;
+  if (text.empty()) name += "empty";
+  for (char c : text) {
+    if ((c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z')) {
+      name += c;
+    } else if (c == '-') {
+      name += "minus";
+    } else if (c == '.') {
+      name += "point";
+    } else if (c == '&') {
+      name += "amp";
+    } else {
+      constexpr char kHex[] = "0123456789ABCDEF";
+      const auto byte = static_cast<unsigned char>(c);
+      name += 'x';
+      name += kHex[byte >> 4];
+      name += kHex[byte & 0xF];
+    }
+  }
+  if (p.separator == ',') name += "_comma";
+  return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,7 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
         Press{"1.5", kIncrease, '.', "7.5", 12}, Press{"1.5", kIncrease, ',', "7,5", 12},
         Press{".1", kDecrease, '.', "-0.9", 9},  Press{"-0", kDecrease, '.', "0", 0},
         Press{"Чи", kIncrease, '.', "0", 0},     Press{"0.01", kDecrease, '.', "-0.9", 9},
-        Press{"-.01", kDecrease, '.', "-1.0", 1}));
+        Press{"-.01", kDecrease, '.', "-1.0", 1},
+        Press{"-inf", kIncrease, '.', "0", 0}),  // a word, not a number
+    PressName);
 
 TEST(NumberPanel, TwoPressesFromOnePointFiveDependOnTheSeparator) {
   NumberPanel point('.'), comma(',');

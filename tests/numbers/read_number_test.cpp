@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
-#include <bit>
 #include <clocale>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -12,16 +13,21 @@
 namespace velmora {
 namespace {
 
+std::uint64_t Bits(double x) {
+  std::uint64_t bits;
+  std::memcpy(&bits, &x, sizeof bits);
+  return bits;
+}
+
 // Same bits, so that -0.0 and 0.0 differ and infinities compare. Each text
-// is read twice: as it is, and behind a blank, which is removed but takes
-// the character-by-character path instead of the plain-decimal one.
+// is read twice: as it is, and behind a blank, which is removed.
 #define ASSERT_READ(text, expected)                                               \
   do {                                                                            \
     const std::string text_ = (text);                                             \
-    const auto expected_ = std::bit_cast<std::uint64_t>(static_cast<double>(expected)); \
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(text_)), expected_)         \
+    const auto expected_ = Bits(static_cast<double>(expected));                   \
+    EXPECT_EQ(Bits(ReadNumber(text_)), expected_)                                 \
         << "ReadNumber(\"" << text_.substr(0, 60) << "\") = " << ReadNumber(text_); \
-    EXPECT_EQ(std::bit_cast<std::uint64_t>(ReadNumber(" " + text_)), expected_)   \
+    EXPECT_EQ(Bits(ReadNumber(" " + text_)), expected_)                           \
         << "ReadNumber(\" " << text_.substr(0, 60) << "\")";                    \
   } while (0)
 
@@ -85,6 +91,24 @@ TEST(ReadNumber, NoDigitGivesZero) {
   ASSERT_READ("&X1", 0);
   ASSERT_READ("\xD0\xA7\xD0\xB8", 0);  // "Чи"
   ASSERT_READ("\xA0" "1", 0);          // a stray byte first
+}
+
+// Infinity and NaN words, hex floats, binary literals and digit separators
+// are what other readers take; here they are ordinary characters.
+TEST(ReadNumber, WordsOtherReadersAcceptAreOrdinaryText) {
+  const struct { const char* text; double value; } cases[] = {
+      {"inf", 0},       {"-inf", 0},      {"+inf", 0},       {"Inf", 0},
+      {"-Inf", 0},      {"INF", 0},       {"infinity", 0},   {"-Infinity", 0},
+      {"+INFINITY", 0}, {"nan", 0},       {"-nan", 0},       {"NaN", 0},
+      {"-NaN", 0},      {"+nan", 0},      {"NAN", 0},        {"nan(123)", 0},
+      {"-nan(ind)", 0}, {"0x1p3", 0},     {"0X1P3", 0},      {"-0x1p3", -0.0},
+      {"0x10", 0},      {"0xFF", 0},      {"0x.8p1", 0},     {"0b1", 0},
+      {"0B101", 0},     {"-0b1", -0.0},   {"1'000", 1},      {"1_000", 1},
+      {"1,000", 1},     {"1'000.5", 1},   {"1e1_0", 10},     {"in f", 0},
+      {"1inf", 1},      {"1nan", 1},      {"1p3", 1},        {"&H1p3", 1},
+      {"- inf", 0},     {"-i", 0},        {"\t-nan", 0},
+  };
+  for (const auto& c : cases) ASSERT_READ(c.text, c.value);
 }
 
 TEST(ReadNumber, BlanksTabsAndLineFeedsAreRemovedEverywhere) {
