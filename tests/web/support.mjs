@@ -34,9 +34,12 @@ export async function serve(dir) {
     server.on('exit', (code) => reject(new Error(`http.server ended (${code}): ${out}`)));
   });
   server.stderr.resume();  // its request log
+  let stopped = false;
   return {
     url: `http://127.0.0.1:${port}/`,
-    stop() {
+    stop() {  // once; later calls do nothing
+      if (stopped) return;
+      stopped = true;
       server.stdout.destroy();
       process.kill(server.pid);
     },
