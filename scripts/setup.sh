@@ -13,7 +13,15 @@ packages=(
   python3-gi gir1.2-atspi-2.0 libx11-dev
   # the Win32 front end, cross-built and tested under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
+  # the web page: the core in WebAssembly (fast_float is header-only, used
+  # by every build), tested in headless Chromium, served by Python
+  emscripten libfast-float-dev chromium fonts-dejavu-core python3
 )
+# The browser tests' npm package needs node and npm: Debian's, unless a node
+# with its own npm is installed already.
+if ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 need=()
 for p in "${packages[@]}"; do
