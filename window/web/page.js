@@ -26,11 +26,8 @@ function velmoraStart(record) {
     if (!box.open) box.showModal();
   }
 
-  // The user's decimal separator, as the browser writes 1.5 in their language.
-  const decimal = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
-    .find((part) => part.type === 'decimal');
   put(new Uint8Array(record));
-  const win = answer(_velmora_open(record.byteLength, decimal && decimal.value === ',' ? 44 : 46));
+  const win = answer(_velmora_open(record.byteLength, -1));
   if (win.error) return fail(win.error);
 
   document.title = win.caption;
@@ -53,7 +50,6 @@ function velmoraStart(record) {
     client.style.transform = scale < 1 ? `scale(${scale})` : '';
   }
   addEventListener('resize', fit);
-  fit();
 
   // The controls from the bottom of the stacking to the top, which is also
   // the tab order of those that take the focus.
@@ -177,18 +173,34 @@ function velmoraStart(record) {
   field.addEventListener('input', (event) => event.isComposing || settle());
   field.addEventListener('compositionend', settle);
 
+  // The user's decimal separator, as the browser writes 1.5 in their
+  // language. The browser's number formats are slow to start, so the panel
+  // learns it once the window is up, or at the first press if that is sooner.
+  let separatorKnown = false;
+  function learnSeparator() {
+    if (separatorKnown || stopped) return;
+    separatorKnown = true;
+    const decimal = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+      .find((part) => part.type === 'decimal');
+    show(answer(_velmora_separator(decimal && decimal.value === ',' ? 44 : 46)));
+  }
+  (self.requestIdleCallback || setTimeout)(learnSeparator);
+
   for (const c of win.controls) {
-    if (c.role === 'button')
-      element[c.id].addEventListener('click', () => stopped || show(answer(_velmora_press(c.command))));
+    if (c.role !== 'button') continue;
+    element[c.id].addEventListener('click', () => {
+      learnSeparator();
+      if (!stopped) show(answer(_velmora_press(c.command)));
+    });
   }
 
   // The focus starts on the first control, its caret at the start.
+  fit();
   const first = focusable.find((c) => c.tab === 0);
   if (first) {
     const e = element[first.id];
     if (e.setSelectionRange) e.setSelectionRange(0, 0);
     e.focus();
-    e.scrollTop = 0;
   }
   performance.mark('velmora-ready');
 

@@ -1,6 +1,10 @@
-// Runs before the module's own code: the record is fetched at once, beside
-// the module, and the page starts (page.js) when the module is ready.
-var velmoraRecord = fetch('velmora.rec')
-  .then((response) => response.ok ? response.arrayBuffer() : new ArrayBuffer(0))
-  .catch(() => new ArrayBuffer(0));
-Module['onRuntimeInitialized'] = () => velmoraRecord.then(velmoraStart);
+// Runs before the module's own code. The page (index.html) has already
+// begun compiling the module and fetching the record; the module is
+// instantiated from that compilation, and the page starts (page.js) once
+// both are there.
+Module['instantiateWasm'] = (imports, receive) => {
+  velmoraEarly.module.then((module) => WebAssembly.instantiate(module, imports))
+    .then((instance) => receive(instance));
+  return {};
+};
+Module['onRuntimeInitialized'] = () => velmoraEarly.record.then(velmoraStart);

@@ -28,7 +28,16 @@ namespace {
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
+  bool pressed = false;
 };
+
+// Loads the window's panel: the field takes its text, then OnLoad runs.
+velmora::NumberPanel LoadedPanel(std::string_view field_text, int decimal_separator) {
+  velmora::NumberPanel panel(decimal_separator == ',' ? ',' : '.');
+  panel.TypeFieldText(field_text);
+  panel.OnLoad();
+  return panel;
+}
 
 std::optional<Page> page;
 std::vector<std::uint8_t> buffer;
@@ -77,17 +86,16 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* velmora_buffer(std::size_t size) {
 
 // Reads the record of `size` bytes from the buffer and loads the window:
 // the field takes the layout's text, then the panel's OnLoad runs.
-// `decimal_separator` is ',' or anything else for '.'. Answers the
+// `decimal_separator` is ',' or anything else for '.'; -1 while the page
+// does not know it yet (velmora_separator says it later). Answers the
 // window's description (DescribeWindow).
 EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_separator) {
   if (!error.empty()) return error.c_str();
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
-    Page opened{velmora::ReadLayoutRecord(record),
-                velmora::NumberPanel(decimal_separator == ',' ? ',' : '.')};
-    const velmora::PanelBinding binding = velmora::BindPanel(opened.layout);
-    opened.panel.TypeFieldText(binding.field->text);
-    opened.panel.OnLoad();
+    velmora::Layout layout = velmora::ReadLayoutRecord(record);
+    const std::string field_text = velmora::BindPanel(layout).field->text;
+    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator)};
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
@@ -96,11 +104,30 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
   }
 }
 
+// The user's decimal separator, once the page knows it: the separator only
+// shapes what a press writes, so until the first press the panel is loaded
+// again with it, keeping the field's text. (Finding it out can take the
+// browser longer than everything else at start-up.) Later it must be the
+// one the panel has. Answers the panel's state.
+EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int decimal_separator) {
+  return Handle([decimal_separator](Page& p) {
+    const char separator = decimal_separator == ',' ? ',' : '.';
+    if (separator != p.panel.DecimalSeparator()) {
+      if (p.pressed)
+        throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
+                                    "Invalid procedure call or argument: the separator is set");
+      p.panel = LoadedPanel(p.panel.FieldText(), separator);
+    }
+    return velmora::web::PanelState(p.panel);
+  });
+}
+
 // A click on Command1(index). Answers the panel's state (PanelState).
 EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
   return Handle([index](Page& p) {
     if (index < INT16_MIN || index > INT16_MAX)
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
+    p.pressed = true;
     p.panel.OnCommand(static_cast<std::int16_t>(index));
     return velmora::web::PanelState(p.panel);
   });
