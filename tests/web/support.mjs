@@ -46,10 +46,11 @@ export async function serve(dir) {
   };
 }
 
-// A copy of the page in a temporary folder, changed by `change(dir)`.
-export function pageCopy(change) {
+// A copy of the page (or of `from`) in a temporary folder, changed by
+// `change(dir)`.
+export function pageCopy(change, from = webDir) {
   const dir = mkdtempSync(path.join(tmpdir(), 'velmora-web-'));
-  cpSync(webDir, dir, { recursive: true });
+  cpSync(from, dir, { recursive: true });
   change(dir);
   return { dir, remove: () => rmSync(dir, { recursive: true, force: true }) };
 }
