@@ -99,6 +99,7 @@ describe('opening the page', () => {
       }, [FIELD, STATEMENT]);
       assert.deepEqual(look, ['"Times New Roman", "Liberation Serif", Tinos, serif', '16px',
         'center', 'scroll', 'Text1(0)']);
+      await page.waitForLoadState('networkidle');
       assert.deepEqual(problems, []);
     }));
 
@@ -114,6 +115,28 @@ describe('opening the page', () => {
         performance.getEntriesByType('resource').map((e) => new URL(e.name).pathname));
       assert.ok(!requested.includes('/favicon.ico'));
       assert.ok(requested.includes('/velmora.rec'));
+    }));
+
+  it('can be installed: the manifest names it, with its colours and icons', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      const manifest = await page.evaluate(async () => {
+        const href = document.querySelector('link[rel=manifest]').href;
+        const m = await (await fetch(href)).json();
+        const sizes = [];
+        for (const icon of m.icons) {
+          const image = new Image();
+          image.src = new URL(icon.src, href);
+          await image.decode();
+          sizes.push(`${image.naturalWidth}x${image.naturalHeight}`);
+        }
+        return { ...m, loaded: sizes };
+      });
+      assert.equal(manifest.name, 'Velmora');
+      assert.equal(manifest.start_url, './');
+      assert.equal(manifest.display, 'standalone');
+      assert.equal(manifest.background_color, '#c0c0ff');
+      assert.deepEqual(manifest.loaded, manifest.icons.map((i) => i.sizes));
+      assert.ok(manifest.loaded.includes('512x512') && manifest.loaded.includes('192x192'));
     }));
 
   it('draws the layout\'s colours', TIMEOUT, () =>
@@ -335,6 +358,29 @@ describe('a run-time error', () => {
       copy.remove();
     }
   });
+
+  it('from a press the panel rejects shows the error box and stops the window', TIMEOUT, () =>
+    withPage({}, async (page, { problems }) => {
+      // The increase button made to ask for Command1(2), which the panel
+      // does not have: its run-time error 5 goes through the page's own path.
+      await page.evaluate(() => {
+        const press = window._velmora_press;
+        window._velmora_press = () => press(2);
+      });
+      await page.click(INCREASE);
+      assert.equal(await page.isVisible('#error'), true);
+      assert.equal(await page.textContent('#error-text'),
+        'Run-time error 5:\n\nInvalid procedure call or argument: no button 2');
+      // Nothing answers any more, even a click or typing that reaches the window.
+      await page.evaluate(([d, f]) => {
+        document.querySelector(d).click();
+        document.querySelector(f).value = '9';
+        document.querySelector(f).dispatchEvent(new InputEvent('input'));
+      }, [DECREASE, FIELD]);
+      assert.equal(await page.textContent(TOP_LINE), INITIAL_TOP_LINE);
+      assert.equal(await page.evaluate(() => document.getElementById('client').inert), true);
+      assert.deepEqual(problems, []);
+    }));
 
   it('stops the window: every later call answers the same error', TIMEOUT, () =>
     withPage({}, async (page) => {
