@@ -2,7 +2,8 @@
 // the page to working without a network. Run with `node --test` (CTest:
 // web.page); VELMORA_WEB_DIR names the built page.
 import assert from 'node:assert/strict';
-import { truncateSync } from 'node:fs';
+import { cpSync, mkdtempSync, rmSync, truncateSync } from 'node:fs';
+import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, it } from 'node:test';
 import {
@@ -152,6 +153,25 @@ describe('opening the page', () => {
       assert.deepEqual(field, [255, 255, 255]);
       assert.deepEqual(statement, [255, 255, 255]);
     }));
+
+  it('from a folder deep in a server works the same', TIMEOUT, async () => {
+    const root = mkdtempSync(path.join(tmpdir(), 'velmora-web-root-'));
+    cpSync(webDir, path.join(root, 'school', 'exercises'), { recursive: true });
+    const own = await serve(root);
+    try {
+      const { page, context, problems } = await openPage(browser, `${own.url}school/exercises/`);
+      await page.click(DECREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['108', 'Сума от цифри: 9']);
+      const scope = await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
+      assert.equal(scope, `${own.url}school/exercises/`);
+      await page.waitForLoadState('networkidle');
+      assert.deepEqual(problems, []);
+      await context.close();
+    } finally {
+      own.stop();
+      rmSync(root, { recursive: true, force: true });
+    }
+  });
 
   it('on a narrow screen shows the whole window, scaled down', TIMEOUT, () =>
     withPage({ viewport: { width: 268, height: 400 } }, async (page) => {

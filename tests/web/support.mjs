@@ -76,6 +76,8 @@ export async function openPage(browser, url, options = {}) {
   page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
   page.on('requestfailed', (r) => problems.push(`failed: ${r.url()}`));
   page.on('response', (r) => r.status() >= 400 && problems.push(`${r.status()}: ${r.url()}`));
+  page.on('request', (r) => new URL(r.url()).origin !== new URL(url).origin &&
+    !r.url().startsWith('data:') && problems.push(`elsewhere: ${r.url()}`));
   await page.goto(url);
   await waitReady(page);
   return { context, page, problems };
