@@ -173,6 +173,22 @@ describe('opening the page', () => {
     }
   });
 
+  it('from a server that does not call the module WebAssembly works the same', TIMEOUT, async () => {
+    const own = await serve(webDir, { wasmType: 'application/octet-stream' });
+    try {
+      const { page, context, problems } = await openPage(browser, own.url);
+      const type = await page.evaluate(async () =>
+        (await fetch('velmora.wasm')).headers.get('Content-Type'));
+      assert.equal(type, 'application/octet-stream');
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+      assert.deepEqual(problems, []);
+      await context.close();
+    } finally {
+      own.stop();
+    }
+  });
+
   it('on a narrow screen shows the whole window, scaled down', TIMEOUT, () =>
     withPage({ viewport: { width: 268, height: 400 } }, async (page) => {
       const box = await page.locator('#client').boundingBox();

@@ -20,10 +20,15 @@ export const DECREASE = control('Command1(1)');
 export const STATEMENT = control('Text1(0)');
 export const SAYING = control('Text1(1)');
 
-// Serves `dir` until stop(); url ends in a slash.
-export async function serve(dir) {
-  const server = spawn('python3', ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1',
-    '--directory', dir], { stdio: ['ignore', 'pipe', 'pipe'] });
+// Serves `dir` until stop(); url ends in a slash. `wasmType` changes the
+// Content-Type the server gives .wasm files, as some servers do.
+export async function serve(dir, { wasmType } = {}) {
+  const args = wasmType
+    ? ['-u', '-c', 'import http.server as s; ' +
+       `s.SimpleHTTPRequestHandler.extensions_map[".wasm"] = "${wasmType}"; ` +
+       's.test(HandlerClass=s.SimpleHTTPRequestHandler, port=0, bind="127.0.0.1")']
+    : ['-u', '-m', 'http.server', '0', '--bind', '127.0.0.1'];
+  const server = spawn('python3', args, { stdio: ['ignore', 'pipe', 'pipe'], cwd: dir });
   const port = await new Promise((resolve, reject) => {
     let out = '';
     server.stdout.on('data', (chunk) => {
