@@ -1,6 +1,5 @@
 #include "window/record_reader.h"
 
-#include <cstdio>
 #include <map>
 #include <set>
 #include <utility>
@@ -13,9 +12,16 @@ namespace {
 
 using namespace record;
 
+// Upper-case hex digits, at least `digits` of them. Written out rather than
+// with snprintf, which would bring all of printf into the web page's module.
 std::string Hex(std::uint64_t value, int digits) {
-  char text[24];
-  std::snprintf(text, sizeof text, "%0*llX", digits, static_cast<unsigned long long>(value));
+  std::string text;
+  do {
+    text.insert(text.begin(), "0123456789ABCDEF"[value & 0xF]);
+    value >>= 4;
+  } while (value != 0);
+  if (digits > 0 && text.size() < static_cast<std::size_t>(digits))
+    text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
   return text;
 }
 std::string Hex2(std::uint8_t b) { return Hex(b, 2); }
