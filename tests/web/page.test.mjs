@@ -328,6 +328,26 @@ describe('typing and pasting into the field', () => {
     }));
 });
 
+describe('typing and pasting a lot', () => {
+  it('keeps four characters of a text larger than the module\'s memory', TIMEOUT, () =>
+    withPage({}, async (page, { problems }) => {
+      // As a paste hands it over: 20 million characters, more than the
+      // module's memory holds at the start.
+      const kept = await page.evaluate((f) => {
+        const field = document.querySelector(f);
+        field.focus();
+        field.select();
+        field.dispatchEvent(new InputEvent('beforeinput', {
+          inputType: 'insertFromPaste', data: '7'.repeat(20_000_000), cancelable: true }));
+        return field.value;
+      }, FIELD);
+      assert.equal(kept, '7777');
+      await page.click(DECREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['7749', 'Сума от цифри: 27']);
+      assert.deepEqual(problems, []);
+    }));
+});
+
 describe('assistive technology', () => {
   it('reads the field by its caption, the controls by their texts, and not the saying', TIMEOUT, () =>
     withPage({}, async (page, { context }) => {

@@ -14,8 +14,12 @@ function velmoraStart(record) {
   // The module's answer: JSON text ending in a zero byte at `pointer`.
   const answer = (pointer) =>
     JSON.parse(decoder.decode(HEAPU8.subarray(pointer, HEAPU8.indexOf(0, pointer))));
-  // Puts bytes into the module's exchange buffer for the next call.
-  const put = (bytes) => HEAPU8.set(bytes, _velmora_buffer(bytes.length));
+  // Puts bytes into the module's exchange buffer for the next call. (The
+  // buffer first: making it may grow the module's memory, and HEAPU8 with it.)
+  function put(bytes) {
+    const at = _velmora_buffer(bytes.length);
+    HEAPU8.set(bytes, at);
+  }
 
   // A run-time error: its box, and no more handling of input.
   function fail(text) {
