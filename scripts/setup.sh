@@ -19,8 +19,16 @@ packages=(
   wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
   # its Windows Installer package, built with wixl; its tests install it
   # with 64-bit Wine where 32-bit Wine cannot start
-  wixl msitools python3
+  wixl msitools
+  # the web page: the core in WebAssembly, tested in headless Chromium,
+  # served by Python
+  emscripten chromium fonts-dejavu-core python3
 )
+# The browser tests' npm package needs node and npm: Debian's, unless a node
+# with its own npm is installed already.
+if ! command -v npm >/dev/null; then
+  packages+=(nodejs npm)
+fi
 
 need=()
 for p in "${packages[@]}"; do

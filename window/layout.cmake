@@ -12,7 +12,7 @@ target_include_directories(velmora_layout PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velmora_layout PUBLIC velmora_panel)
 target_compile_options(velmora_layout PRIVATE ${VELMORA_WARNINGS})
 
-if(NOT VELMORA_CROSS_WIN32)
+if(NOT VELMORA_CROSS)
   add_library(velmora_record_writer STATIC
     ${CMAKE_CURRENT_LIST_DIR}/layout_data.cpp
     ${CMAKE_CURRENT_LIST_DIR}/icon.cpp

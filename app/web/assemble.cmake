@@ -1,0 +1,63 @@
+# Puts the web page together (cmake -P, run by web.cmake):
+#   SOURCE_DIR     app/web: index.html, velmora.css, sw.js.in, manifest.webmanifest.in
+#   WASM_DIR       where the WebAssembly build wrote velmora.js and velmora.wasm
+#   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
+#   WEB_DIR        the page's folder, made afresh
+#   DRIVER         velmora-driver, which says the layout's colours
+#   CONVERT        ImageMagick's convert for the manifest's PNG icons (optional)
+#   PRODUCT_NAME   the manifest's name
+# The service worker is written last, with the list of files to keep and a
+# digest of them all in its cache's name: a changed page is a new worker.
+
+file(REMOVE_RECURSE ${WEB_DIR})
+file(MAKE_DIRECTORY ${WEB_DIR})
+file(COPY ${SOURCE_DIR}/index.html ${SOURCE_DIR}/velmora.css
+          ${WASM_DIR}/velmora.js ${WASM_DIR}/velmora.wasm
+          ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
+     DESTINATION ${WEB_DIR})
+
+# The manifest's icons: the program's icon scaled up by whole pixels.
+set(icons)
+if(CONVERT)
+  foreach(size 192 512)
+    execute_process(
+      COMMAND ${CONVERT} "${GENERATED_DIR}/velmora.ico[0]" -filter point -resize ${size}x${size}
+              -strip PNG32:${WEB_DIR}/icon-${size}.png
+      RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+      message(FATAL_ERROR "convert could not make icon-${size}.png")
+    endif()
+    list(APPEND icons "{\"src\": \"icon-${size}.png\", \"sizes\": \"${size}x${size}\", \"type\": \"image/png\"}")
+  endforeach()
+endif()
+list(APPEND icons "{\"src\": \"velmora.ico\", \"sizes\": \"32x32\", \"type\": \"image/x-icon\"}")
+list(JOIN icons ",\n    " MANIFEST_ICONS)
+
+# The window's background colour, as the layout stores it (&H00BBGGRR&).
+file(WRITE ${WEB_DIR}/layout-request.json "{\"op\":\"layout\"}\n")
+execute_process(COMMAND ${DRIVER} INPUT_FILE ${WEB_DIR}/layout-request.json
+                OUTPUT_VARIABLE layout RESULT_VARIABLE result)
+file(REMOVE ${WEB_DIR}/layout-request.json)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "velmora-driver could not say the layout")
+endif()
+string(JSON back_colour GET "${layout}" back_colour)
+if(NOT back_colour MATCHES "^&H00([0-9A-F][0-9A-F])([0-9A-F][0-9A-F])([0-9A-F][0-9A-F])&$")
+  message(FATAL_ERROR "Unexpected background colour ${back_colour}")
+endif()
+string(TOLOWER "#${CMAKE_MATCH_3}${CMAKE_MATCH_2}${CMAKE_MATCH_1}" MANIFEST_COLOUR)
+configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${WEB_DIR}/manifest.webmanifest @ONLY)
+
+file(GLOB files RELATIVE ${WEB_DIR} ${WEB_DIR}/*)
+list(SORT files)
+set(digests)
+foreach(f ${files})
+  file(SHA256 ${WEB_DIR}/${f} digest)
+  string(APPEND digests "${f} ${digest}\n")
+endforeach()
+string(SHA256 WEB_DIGEST "${digests}")
+string(SUBSTRING "${WEB_DIGEST}" 0 16 WEB_DIGEST)
+list(TRANSFORM files PREPEND "'")
+list(TRANSFORM files APPEND "'")
+list(JOIN files ", " WEB_FILES)
+configure_file(${SOURCE_DIR}/sw.js.in ${WEB_DIR}/sw.js @ONLY)

@@ -1,0 +1,49 @@
+# Host build: the web page put together in build/web/ from the WebAssembly
+# build's module, the record and icon the host build wrote, and the page's
+# own files here, then zipped into build/Velmora-web.zip (assemble.cmake
+# does the work). Included by cmake/wasm-cross.cmake.
+find_program(VELMORA_CONVERT convert)
+if(NOT VELMORA_CONVERT)
+  message(WARNING "ImageMagick's convert not found: the web page is built without its PNG icons")
+endif()
+
+set(VELMORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
+set(VELMORA_WEB_ZIP ${CMAKE_BINARY_DIR}/Velmora-web.zip)
+set(_web_sources
+  ${CMAKE_CURRENT_LIST_DIR}/index.html
+  ${CMAKE_CURRENT_LIST_DIR}/velmora.css
+  ${CMAKE_CURRENT_LIST_DIR}/sw.js.in
+  ${CMAKE_CURRENT_LIST_DIR}/manifest.webmanifest.in
+  ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake)
+set(_web_generated ${VELMORA_GENERATED_DIR}/velmora.rec ${VELMORA_GENERATED_DIR}/velmora.ico)
+
+add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
+  COMMAND ${CMAKE_COMMAND}
+    -DSOURCE_DIR=${CMAKE_CURRENT_LIST_DIR}
+    -DWASM_DIR=${VELMORA_WASM_BINARY_DIR}/window/web
+    -DGENERATED_DIR=${VELMORA_GENERATED_DIR}
+    -DWEB_DIR=${VELMORA_WEB_DIR}
+    -DDRIVER=$<TARGET_FILE:velmora-driver>
+    -DCONVERT=${VELMORA_CONVERT}
+    -DPRODUCT_NAME=${VELMORA_PRODUCT_NAME}
+    -P ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
+  DEPENDS velmora_wasm_cross ${VELMORA_WASM_MODULE} ${_web_sources} ${_web_generated}
+    velmora_generated velmora-driver
+  COMMENT "Putting the web page together in ${VELMORA_WEB_DIR}"
+  VERBATIM)
+
+set(_web_outputs ${VELMORA_WEB_DIR}/sw.js)
+find_program(VELMORA_ZIP zip)
+if(VELMORA_ZIP)
+  add_custom_command(OUTPUT ${VELMORA_WEB_ZIP}
+    COMMAND ${CMAKE_COMMAND} -E rm -f ${VELMORA_WEB_ZIP}
+    COMMAND ${VELMORA_ZIP} -r -q -X ${VELMORA_WEB_ZIP} .
+    WORKING_DIRECTORY ${VELMORA_WEB_DIR}
+    DEPENDS ${VELMORA_WEB_DIR}/sw.js
+    COMMENT "Zipping the web page"
+    VERBATIM)
+  list(APPEND _web_outputs ${VELMORA_WEB_ZIP})
+else()
+  message(STATUS "zip not found: no Velmora-web.zip")
+endif()
+add_custom_target(velmora_web_page ALL DEPENDS ${_web_outputs})

@@ -1,0 +1,66 @@
+# The web page as a cross build of this same source tree with Emscripten,
+# in build/wasm/: the core, the record reader and the shared rules in
+# WebAssembly, the page's module (window/web) and the core's tests. The
+# host build then puts the page together in build/web/ (app/web/web.cmake)
+# with the record and the icon it wrote, and zips it.
+find_program(VELMORA_EMCC emcc)
+find_program(VELMORA_EM_CONFIG em-config)
+if(NOT VELMORA_EMCC OR NOT VELMORA_EM_CONFIG)
+  message(STATUS "emcc not found: the web page is not built")
+  return()
+endif()
+
+# emcc runs its JavaScript tools with node; a node other than Debian's
+# finds the packaged modules (acorn) only through NODE_PATH.
+set(_velmora_em_env)
+if(IS_DIRECTORY /usr/share/nodejs)
+  set(_velmora_em_env NODE_PATH=/usr/share/nodejs)
+endif()
+execute_process(COMMAND ${CMAKE_COMMAND} -E env ${_velmora_em_env} ${VELMORA_EM_CONFIG} EMSCRIPTEN_ROOT
+  OUTPUT_VARIABLE _velmora_em_root OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE _velmora_em_result)
+set(_velmora_em_toolchain ${_velmora_em_root}/cmake/Modules/Platform/Emscripten.cmake)
+if(NOT _velmora_em_result EQUAL 0 OR NOT EXISTS ${_velmora_em_toolchain})
+  message(STATUS "Emscripten's CMake toolchain not found: the web page is not built")
+  return()
+endif()
+find_program(VELMORA_NODE NAMES node nodejs)
+
+include(ExternalProject)
+
+set(VELMORA_WASM_BINARY_DIR ${CMAKE_BINARY_DIR}/wasm)
+set(VELMORA_WASM_MODULE ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.js
+                        ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.wasm)
+set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.js)
+
+ExternalProject_Add(velmora_wasm_cross
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${VELMORA_WASM_BINARY_DIR}
+  CMAKE_COMMAND ${CMAKE_COMMAND} -E env ${_velmora_em_env} ${CMAKE_COMMAND}
+  CMAKE_GENERATOR ${CMAKE_GENERATOR}
+  CMAKE_ARGS
+    -DCMAKE_TOOLCHAIN_FILE=${_velmora_em_toolchain}
+    # Small beats fast here: the whole page travels on every first visit.
+    -DCMAKE_BUILD_TYPE=MinSizeRel
+    "-DCMAKE_CXX_FLAGS_MINSIZEREL=-Oz -DNDEBUG"
+    # A run-time error is a C++ exception that the page's calls catch;
+    # WebAssembly's own exceptions keep that small.
+    -DCMAKE_CXX_FLAGS=-fwasm-exceptions
+    -DCMAKE_EXE_LINKER_FLAGS=-fwasm-exceptions
+    # What emcmake would set is not accepted by every node; the core's
+    # tests are run by the host build anyway.
+    "-DCMAKE_CROSSCOMPILING_EMULATOR=${VELMORA_NODE}"
+    -DVELMORA_BUILD_QT=OFF
+    -DVELMORA_BUILD_BENCH=OFF
+    -DVELMORA_BUILD_TESTS=${VELMORA_BUILD_TESTS}
+    -DVELMORA_BUILD_WIN32=OFF
+    -DVELMORA_BUILD_WEB=OFF
+  BUILD_COMMAND ${CMAKE_COMMAND} -E env ${_velmora_em_env} ${CMAKE_COMMAND} --build <BINARY_DIR>
+  INSTALL_COMMAND ""
+  # Rebuild whenever the sources change: the tree is ours, not a download.
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON
+  BUILD_BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS})
+
+# The product name for the manifest.
+include(${PROJECT_SOURCE_DIR}/app/version.cmake)
+include(${PROJECT_SOURCE_DIR}/app/web/web.cmake)

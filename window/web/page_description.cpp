@@ -1,0 +1,192 @@
+#include "window/web/page_description.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "window/front_end.h"
+
+namespace velmora::web {
+
+namespace {
+
+constexpr double kCssDpi = 96.0;  // a CSS pixel is 1/96 inch: 15 twips
+constexpr char kHexDigits[] = "0123456789abcdef";
+
+const char* AlignName(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Right: return "right";
+    case Alignment::Centre: return "center";
+    case Alignment::Left: break;
+  }
+  return "left";
+}
+
+const char* KindName(const Control& control) {
+  switch (control.kind) {
+    case ControlKind::Label: return "label";
+    case ControlKind::TextBox: return LookOf(control).multi_line ? "multiline" : "text";
+    case ControlKind::CommandButton: return "button";
+  }
+  return "unknown";
+}
+
+// Appends `"key":` to a JSON object being written.
+class ObjectWriter {
+ public:
+  explicit ObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
+  ~ObjectWriter() { out_ += '}'; }
+  ObjectWriter(const ObjectWriter&) = delete;
+  ObjectWriter& operator=(const ObjectWriter&) = delete;
+
+  std::string& Key(std::string_view key) {
+    if (!first_) out_ += ',';
+    first_ = false;
+    out_ += JsonString(key);
+    out_ += ':';
+    return out_;
+  }
+  void Raw(std::string_view key, std::string_view json) { Key(key) += json; }
+  void Text(std::string_view key, std::string_view text) { Key(key) += JsonString(text); }
+  void Number(std::string_view key, long long value) { Key(key) += std::to_string(value); }
+  void Bool(std::string_view key, bool value) { Key(key) += value ? "true" : "false"; }
+
+ private:
+  std::string& out_;
+  bool first_ = true;
+};
+
+std::string IdOf(const Control& control) { return ControlId(control.name, control.index); }
+
+long long Position(const std::vector<const Control*>& order, const Control& control) {
+  for (std::size_t i = 0; i < order.size(); ++i)
+    if (order[i] == &control) return static_cast<long long>(i);
+  return -1;
+}
+
+void WriteControl(std::string& out, const Layout& layout, const Control& control,
+                  const PanelBinding& binding, const std::vector<const Control*>& tab_order,
+                  const NumberPanel& panel) {
+  const ControlLook look = LookOf(control);
+  const PixelRect rect = ToPixels(control.bounds, kCssDpi);
+  const bool is_field = &control == binding.field;
+  const bool is_top_line = &control == binding.top_line;
+  long long command = -1;
+  for (const Control* button : binding.buttons)
+    if (button == &control) command = control.index;
+
+  std::string caption_for = "null";
+  if (control.kind == ControlKind::Label) {
+    for (const Control& box : layout.controls)
+      if (box.kind == ControlKind::TextBox && CaptionOf(layout, box) == &control)
+        caption_for = JsonString(IdOf(box));
+  }
+
+  ObjectWriter o(out);
+  o.Text("id", IdOf(control));
+  o.Text("kind", KindName(control));
+  o.Number("left", rect.left);
+  o.Number("top", rect.top);
+  o.Number("width", rect.width);
+  o.Number("height", rect.height);
+  o.Text("text", is_field ? panel.FieldText() : is_top_line ? panel.TopLine() : control.text);
+  o.Text("align", AlignName(is_field ? panel.FieldAlignment() : look.alignment));
+  o.Bool("visible", look.visible);
+  o.Raw("background", look.back_colour ? JsonString(CssColour(*look.back_colour)) : "null");
+  o.Bool("readOnly", look.read_only);
+  o.Bool("verticalScrollBar", look.vertical_scroll_bar);
+  o.Bool("horizontalScrollBar", look.horizontal_scroll_bar);
+  o.Bool("wraps", look.wraps);
+  o.Bool("ownColour", look.own_colour_button);
+  o.Number("tab", Position(tab_order, control));
+  o.Raw("captionFor", caption_for);
+  o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
+  o.Number("command", command);
+}
+
+}  // namespace
+
+std::string JsonString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + 2);
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      out += "\\u00";
+      out += kHexDigits[byte >> 4];
+      out += kHexDigits[byte & 0xF];
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
+  return out;
+}
+
+std::string CssColour(Colour colour) {
+  std::string css = "#";
+  for (const std::uint8_t part : {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)}) {
+    css += kHexDigits[part >> 4];
+    css += kHexDigits[part & 0xF];
+  }
+  return css;
+}
+
+std::string PanelState(const NumberPanel& panel) {
+  std::string out;
+  {
+    ObjectWriter o(out);
+    o.Text("field", panel.FieldText());
+    o.Text("topLine", panel.TopLine());
+    o.Text("align", AlignName(panel.FieldAlignment()));
+    o.Number("limit", static_cast<long long>(panel.FieldLimit()));
+  }
+  return out;
+}
+
+std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {
+  const PanelBinding binding = BindPanel(layout);
+  const std::vector<const Control*> tab_order = TabOrder(layout);
+  const FontLook font = FontLookOf(layout.font);
+
+  std::string out;
+  {
+    ObjectWriter o(out);
+    o.Text("caption", layout.caption);
+    o.Number("width", TwipsToPixels(layout.client.width, kCssDpi));
+    o.Number("height", TwipsToPixels(layout.client.height, kCssDpi));
+    o.Text("background", CssColour(layout.back_colour));
+    {
+      ObjectWriter f(o.Key("font"));
+      f.Text("family", font.family);
+      f.Number("pixels", font.PixelHeight(kCssDpi));
+      f.Number("weight", font.weight);
+      f.Bool("italic", font.italic);
+      f.Bool("underline", font.underline);
+      f.Bool("strikeOut", font.strike_out);
+    }
+    {
+      ObjectWriter b(o.Key("button"));
+      b.Number("edge", kButtonEdgePixels);
+      b.Number("shift", kPressedCaptionShift);
+      b.Number("focusInset", kFocusRectangleInset);
+    }
+    std::string& controls = o.Key("controls");
+    controls += '[';
+    bool first = true;
+    for (const Control* control : StackingOrder(layout)) {
+      if (!first) controls += ',';
+      first = false;
+      WriteControl(controls, layout, *control, binding, tab_order, panel);
+    }
+    controls += ']';
+    o.Raw("panel", PanelState(panel));
+  }
+  return out;
+}
+
+}  // namespace velmora::web

@@ -1,0 +1,45 @@
+#pragma once
+// What the web page needs from the shared rules, as JSON text: the window
+// described control by control (for the page to build its elements from),
+// and the number panel's state after a handler (for the page to show).
+// Toolkit-free and browser-free: the page's C functions (web_api.cpp) hand
+// these strings to JavaScript.
+
+#include <string>
+#include <string_view>
+
+#include "panel/number_panel.h"
+#include "window/layout.h"
+
+namespace velmora::web {
+
+// `text` as a JSON string literal, quotes included. Control characters,
+// quotes and backslashes are escaped; everything else (UTF-8) is kept.
+std::string JsonString(std::string_view text);
+
+// A colour as CSS writes it: 0x00BBGGRR -> "#rrggbb".
+std::string CssColour(Colour colour);
+
+// The window at 96 dpi (1 CSS pixel = 15 twips):
+//   {"caption", "width", "height", "background", "font": {"family",
+//    "pixels", "weight", "italic", "underline", "strikeOut"},
+//    "button": {"edge", "shift", "focusInset"},    (the coloured button's look)
+//    "controls": [ in stacking order, bottom to top:
+//      {"id": "Text2(0)", "kind": "label" | "text" | "multiline" | "button",
+//       "left", "top", "width", "height", "text", "align": "left" |
+//       "right" | "center", "visible", "background": "#rrggbb" or null,
+//       "readOnly", "verticalScrollBar", "horizontalScrollBar", "wraps",
+//       "ownColour", "tab": position in the tab order or -1,
+//       "captionFor": id of the text box a label names, or null,
+//       "role": "field" | "topLine" | "button" | null,
+//       "command": the button's index for OnCommand, or -1} ],
+//    "panel": the panel's state (PanelState)}
+// The field and the top line show the panel's texts, not the layout's.
+// Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
+std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
+
+// {"field": text, "topLine": text, "align": "left" | "right" | "center",
+//  "limit": characters, 0 for none}
+std::string PanelState(const NumberPanel& panel);
+
+}  // namespace velmora::web
