@@ -5,25 +5,7 @@ set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 
 set(_velmora_prefix i686-w64-mingw32)
-find_program(CMAKE_CXX_COMPILER NAMES ${_velmora_prefix}-g++-win32 ${_velmora_prefix}-g++ REQUIRED)
-find_program(CMAKE_C_COMPILER NAMES ${_velmora_prefix}-gcc-win32 ${_velmora_prefix}-gcc REQUIRED)
-find_program(CMAKE_RC_COMPILER NAMES ${_velmora_prefix}-windres REQUIRED)
-find_program(CMAKE_OBJDUMP NAMES ${_velmora_prefix}-objdump)
-find_program(CMAKE_STRIP NAMES ${_velmora_prefix}-strip)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${_velmora_prefix})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# Everything statically: the programs import system DLLs only.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
-
-# Unused code and data are dropped at link time (the programs are small;
-# most of what the runtime offers is never called).
-set(CMAKE_CXX_FLAGS_INIT "-ffunction-sections -fdata-sections")
-string(APPEND CMAKE_EXE_LINKER_FLAGS_INIT " -Wl,--gc-sections")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-common.cmake)
 
 # 32-bit x86 without SSE2 does double arithmetic on the x87 FPU, which by
 # default rounds to 64-bit mantissas; a product or quotient rounded there and
