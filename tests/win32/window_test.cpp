@@ -258,6 +258,21 @@ COLORREF PaintedColour(int width, int height, int x, int y, Paint paint) {
   return colour;
 }
 
+// The colour at (x, y) of button `button` as the window draws it in `state`.
+COLORREF DrawnButtonColour(HWND main, HWND button, UINT state, int x, int y) {
+  return PaintedColour(161, 25, x, y, [&](HDC dc) {
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
+    item.itemAction = ODA_DRAWENTIRE;
+    item.itemState = state;
+    item.hwndItem = button;
+    item.hDC = dc;
+    item.rcItem = {0, 0, 161, 25};
+    SendMessageW(main, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
+  });
+}
+
 TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   HWND main = window_->Handle();
   EXPECT_EQ(PaintedColour(536, 258, 300, 120, [&](HDC dc) { SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); }),
@@ -286,16 +301,7 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   for (const Case& c : buttons) {
     HWND button = Control(c.name, c.index);
     EXPECT_TRUE((GetWindowLongPtrW(button, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW);
-    const COLORREF painted = PaintedColour(161, 25, 6, 12, [&](HDC dc) {
-      DRAWITEMSTRUCT item{};
-      item.CtlType = ODT_BUTTON;
-      item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
-      item.itemAction = ODA_DRAWENTIRE;
-      item.hwndItem = button;
-      item.hDC = dc;
-      item.rcItem = {0, 0, 161, 25};
-      SendMessageW(main, WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    });
+    const COLORREF painted = DrawnButtonColour(main, button, 0, 6, 12);
     EXPECT_EQ(painted, c.colour) << c.index;
   }
 }
@@ -353,18 +359,9 @@ TEST_F(WindowTest, ColouredButtonsFocusRectangleAndPressedLook) {
   const COLORREF fill = RGB(128, 255, 255);
   const int inset = kFocusRectangleInset;
   auto draw = [&](UINT state, int x, int y) {
-    return PaintedColour(161, 25, x, y, [&](HDC dc) {
-      DRAWITEMSTRUCT item{};
-      item.CtlType = ODT_BUTTON;
-      item.CtlID = static_cast<UINT>(GetDlgCtrlID(button));
-      item.itemAction = ODA_DRAWENTIRE;
-      item.itemState = state;
-      item.hwndItem = button;
-      item.hDC = dc;
-      item.rcItem = {0, 0, 161, 25};
-      SendMessageW(window_->Handle(), WM_DRAWITEM, item.CtlID, reinterpret_cast<LPARAM>(&item));
-    });
+    return DrawnButtonColour(window_->Handle(), button, state, x, y);
   };
+
   EXPECT_EQ(draw(0, 6, 6), fill);
   EXPECT_EQ(draw(ODS_FOCUS, 6, 6), fill);
   EXPECT_EQ(draw(ODS_FOCUS, inset - 1, 12), fill);
