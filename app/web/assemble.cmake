@@ -4,7 +4,8 @@
 #   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
 #   WEB_DIR        the page's folder, made afresh
 #   DRIVER         velmora-driver, which says the layout's colours
-#   CONVERT        ImageMagick's convert for the manifest's PNG icons (optional)
+#   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
+#                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
 # The service worker is written last, with the list of files to keep and a
 # digest of them all in its cache's name: a changed page is a new worker.
@@ -16,20 +17,19 @@ file(COPY ${SOURCE_DIR}/index.html ${SOURCE_DIR}/velmora.css
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
      DESTINATION ${WEB_DIR})
 
-# The manifest's icons: the program's icon scaled up by whole pixels.
+# The manifest's icons, rendered from the icon's SVG at the sizes that
+# installing the page as an app asks for.
 set(icons)
-if(CONVERT)
-  foreach(size 192 512)
-    execute_process(
-      COMMAND ${CONVERT} "${GENERATED_DIR}/velmora.ico[0]" -filter point -resize ${size}x${size}
-              -strip PNG32:${WEB_DIR}/icon-${size}.png
-      RESULT_VARIABLE result)
-    if(NOT result EQUAL 0)
-      message(FATAL_ERROR "convert could not make icon-${size}.png")
-    endif()
-    list(APPEND icons "{\"src\": \"icon-${size}.png\", \"sizes\": \"${size}x${size}\", \"type\": \"image/png\"}")
-  endforeach()
-endif()
+foreach(size 192 512)
+  execute_process(
+    COMMAND ${RSVG_CONVERT} --width ${size} --height ${size} --format png
+            --output ${WEB_DIR}/icon-${size}.png ${ICON_SVG}
+    RESULT_VARIABLE result)
+  if(NOT result EQUAL 0)
+    message(FATAL_ERROR "rsvg-convert could not make icon-${size}.png")
+  endif()
+  list(APPEND icons "{\"src\": \"icon-${size}.png\", \"sizes\": \"${size}x${size}\", \"type\": \"image/png\"}")
+endforeach()
 list(APPEND icons "{\"src\": \"velmora.ico\", \"sizes\": \"32x32\", \"type\": \"image/x-icon\"}")
 list(JOIN icons ",\n    " MANIFEST_ICONS)
 

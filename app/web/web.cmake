@@ -2,10 +2,7 @@
 # build's module, the record and icon the host build wrote, and the page's
 # own files here, then zipped into build/Velmora-web.zip (assemble.cmake
 # does the work). Included by cmake/wasm-cross.cmake.
-find_program(VELMORA_CONVERT convert)
-if(NOT VELMORA_CONVERT)
-  message(WARNING "ImageMagick's convert not found: the web page is built without its PNG icons")
-endif()
+include(${PROJECT_SOURCE_DIR}/app/icons/icons.cmake)  # VELMORA_ICON_SVG
 
 set(VELMORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
 set(VELMORA_WEB_ZIP ${CMAKE_BINARY_DIR}/Velmora-web.zip)
@@ -14,7 +11,8 @@ set(_web_sources
   ${CMAKE_CURRENT_LIST_DIR}/velmora.css
   ${CMAKE_CURRENT_LIST_DIR}/sw.js.in
   ${CMAKE_CURRENT_LIST_DIR}/manifest.webmanifest.in
-  ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake)
+  ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
+  ${VELMORA_ICON_SVG})
 set(_web_generated ${VELMORA_GENERATED_DIR}/velmora.rec ${VELMORA_GENERATED_DIR}/velmora.ico)
 
 add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
@@ -24,7 +22,8 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
     -DGENERATED_DIR=${VELMORA_GENERATED_DIR}
     -DWEB_DIR=${VELMORA_WEB_DIR}
     -DDRIVER=$<TARGET_FILE:velmora-driver>
-    -DCONVERT=${VELMORA_CONVERT}
+    -DRSVG_CONVERT=${VELMORA_RSVG_CONVERT}
+    -DICON_SVG=${VELMORA_ICON_SVG}
     -DPRODUCT_NAME=${VELMORA_PRODUCT_NAME}
     -P ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
   DEPENDS velmora_wasm_cross ${VELMORA_WASM_MODULE} ${_web_sources} ${_web_generated}
