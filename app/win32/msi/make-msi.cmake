@@ -9,19 +9,7 @@
 # the upgrade tests build a lower version from the same source that way.
 cmake_minimum_required(VERSION 3.25)
 
-if(DEFINED VERSION)
-  set(_version_override "${VERSION}")
-endif()
-if(DEFINED OUTPUT)
-  set(_output_override "${OUTPUT}")
-endif()
 include("${SETTINGS}")
-if(DEFINED _version_override)
-  set(VERSION "${_version_override}")
-endif()
-if(DEFINED _output_override)
-  set(OUTPUT "${_output_override}")
-endif()
 
 # MSI versions are major.minor[.build], each a number (major, minor < 256).
 if(NOT VERSION MATCHES "^([0-9]+)\\.([0-9]+)(\\.[0-9]+)?$"

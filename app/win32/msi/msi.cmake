@@ -29,8 +29,14 @@ set(ICON "@_icon@")
 set(DESKTOP_ENTRY "@_desktop_entry@")
 set(PRODUCT_NAME "@VELMORA_PRODUCT_NAME@")
 set(MANUFACTURER "@VELMORA_COMPANY@")
+# Defaults: a VERSION or OUTPUT given on make-msi.cmake's command line wins.
+# (The tests read these lines as they stand, one "set" to a line.)
+if(NOT DEFINED VERSION)
 set(VERSION "@VELMORA_FILE_VERSION@")
+endif()
+if(NOT DEFINED OUTPUT)
 set(OUTPUT "@VELMORA_MSI@")
+endif()
 ]] @ONLY)
 
 add_custom_command(OUTPUT ${VELMORA_MSI}
