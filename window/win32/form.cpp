@@ -261,6 +261,18 @@ void Form::SetCharacterLimit(const Control& control, std::size_t limit) noexcept
   if (Child* child = FindChild(ControlWindow(control))) child->limit = limit;
 }
 
+void Form::SetAlignment(const Control& control, Alignment alignment) {
+  HWND box = ControlWindow(control);
+  if (!box) return;
+  const LONG_PTR style = GetWindowLongPtrW(box, GWL_STYLE);
+  const LONG_PTR aligned = (style & ~static_cast<LONG_PTR>(ES_CENTER | ES_RIGHT)) |
+                           static_cast<LONG_PTR>(AlignmentStyle(ControlKind::TextBox, alignment));
+  if (aligned != style) {
+    SetWindowLongPtrW(box, GWL_STYLE, aligned);
+    InvalidateRect(box, nullptr, TRUE);
+  }
+}
+
 void Form::ApplyDpi(UINT dpi) {
   dpi_ = dpi;
   OwnedFont font = MakeFont(FontLookOf(layout_.font), dpi_);

@@ -66,6 +66,9 @@ class Form {
   // itself then, and the message loop ends.
   std::exception_ptr Failure() const noexcept { return failure_; }
 
+  // Aligns the text of text box `control`.
+  void SetAlignment(const Control& control, Alignment alignment);
+
   // The most characters the user may put in text box `control`; 0 is none.
   void SetCharacterLimit(const Control& control, std::size_t limit) noexcept;
 

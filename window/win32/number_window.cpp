@@ -38,15 +38,7 @@ void NumberWindow::OnEdited(const Control& box) {
 
 void NumberWindow::ShowPanel() {
   form_.SetCharacterLimit(*binding_.field, panel_.FieldLimit());
-
-  const LONG_PTR style = GetWindowLongPtrW(field_, GWL_STYLE);
-  LONG_PTR aligned = style & ~static_cast<LONG_PTR>(ES_CENTER | ES_RIGHT);
-  if (panel_.FieldAlignment() == Alignment::Centre) aligned |= ES_CENTER;
-  if (panel_.FieldAlignment() == Alignment::Right) aligned |= ES_RIGHT;
-  if (aligned != style) {
-    SetWindowLongPtrW(field_, GWL_STYLE, aligned);
-    InvalidateRect(field_, nullptr, TRUE);
-  }
+  form_.SetAlignment(*binding_.field, panel_.FieldAlignment());
 
   // Written only when changed, so that the caret stays where the user left it.
   auto show = [](HWND control, std::string_view text) {
