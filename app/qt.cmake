@@ -12,7 +12,7 @@ add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
 target_link_libraries(velmora PRIVATE velmora_qt velmora_embedded_record)
 target_include_directories(velmora PRIVATE ${CMAKE_BINARY_DIR}/generated)
 target_compile_definitions(velmora PRIVATE VELMORA_APP_ID="${VELMORA_APP_ID}")
-target_compile_options(velmora PRIVATE ${VELMORA_WARNINGS})
+target_link_libraries(velmora PRIVATE velmora_warnings)
 # Relocations resolved at start-up, then made read-only.
 target_link_options(velmora PRIVATE LINKER:-z,relro,-z,now)
 

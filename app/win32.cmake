@@ -23,9 +23,8 @@ target_include_directories(velmora_win32_resources INTERFACE
 
 add_executable(Velmora WIN32 win32/main.cpp win32/terminate.cpp ${_velmora_rc})
 target_link_libraries(Velmora PRIVATE velmora_win32 velmora_layout velmora_win32_resources)
-target_compile_options(Velmora PRIVATE
-  "$<$<COMPILE_LANGUAGE:CXX>:${VELMORA_WARNINGS}>"
-  "$<$<COMPILE_LANGUAGE:RC>:-c65001>")
+target_link_libraries(Velmora PRIVATE velmora_warnings)
+target_compile_options(Velmora PRIVATE "$<$<COMPILE_LANGUAGE:RC>:-c65001>")
 # wWinMain; the program ships stripped.
 target_link_options(Velmora PRIVATE -municode -s)
 # The lowest system and subsystem versions the headers ask for: 4.0, as the

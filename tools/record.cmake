@@ -40,7 +40,7 @@ add_custom_command(
 
 add_executable(velmora-make-record ${CMAKE_CURRENT_LIST_DIR}/make_record.cpp)
 target_link_libraries(velmora-make-record PRIVATE velmora_record_writer)
-target_compile_options(velmora-make-record PRIVATE ${VELMORA_WARNINGS})
+target_link_libraries(velmora-make-record PRIVATE velmora_warnings)
 
 set(_generated
   ${VELMORA_GENERATED_DIR}/velmora.rec
@@ -58,4 +58,4 @@ add_custom_target(velmora_generated ALL DEPENDS ${_generated} ${_icon_pngs})
 add_library(velmora_embedded_record STATIC ${VELMORA_GENERATED_DIR}/embedded_record.cpp)
 target_include_directories(velmora_embedded_record PUBLIC ${PROJECT_SOURCE_DIR})
 add_dependencies(velmora_embedded_record velmora_generated)
-target_compile_options(velmora_embedded_record PRIVATE ${VELMORA_WARNINGS})
+target_link_libraries(velmora_embedded_record PRIVATE velmora_warnings)

@@ -10,7 +10,7 @@ add_library(velmora_layout STATIC
   ${CMAKE_CURRENT_LIST_DIR}/icon_image.cpp)
 target_include_directories(velmora_layout PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(velmora_layout PUBLIC velmora_panel)
-target_compile_options(velmora_layout PRIVATE ${VELMORA_WARNINGS})
+target_link_libraries(velmora_layout PRIVATE velmora_warnings)
 
 if(NOT VELMORA_CROSS)
   add_library(velmora_record_writer STATIC
@@ -20,7 +20,7 @@ if(NOT VELMORA_CROSS)
   target_link_libraries(velmora_record_writer PUBLIC velmora_layout)
   # version.h (the caption's site address) is configured by app/version.cmake.
   target_include_directories(velmora_record_writer PRIVATE ${CMAKE_BINARY_DIR}/generated)
-  target_compile_options(velmora_record_writer PRIVATE ${VELMORA_WARNINGS})
+  target_link_libraries(velmora_record_writer PRIVATE velmora_warnings)
 
   # Where the build writes the record, the icon files and version.h; the
   # Windows cross build takes velmora.rec and velmora.ico from here.
