@@ -10,7 +10,7 @@ set(VELMORA_APP_ID "${_site_reversed}.${VELMORA_PRODUCT_NAME}")
 
 add_executable(velmora ${CMAKE_CURRENT_LIST_DIR}/main_qt.cpp)
 target_link_libraries(velmora PRIVATE velmora_qt velmora_embedded_record)
-target_include_directories(velmora PRIVATE ${CMAKE_BINARY_DIR}/generated)
+target_include_directories(velmora PRIVATE ${VELMORA_GENERATED_DIR})
 target_compile_definitions(velmora PRIVATE VELMORA_APP_ID="${VELMORA_APP_ID}")
 target_link_libraries(velmora PRIVATE velmora_warnings)
 # Relocations resolved at start-up, then made read-only.

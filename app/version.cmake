@@ -1,7 +1,7 @@
 # The program's version data, in one place: the Windows version record and
 # manifest, the window caption and the desktop packaging all take it from
 # here. The version number itself is the project's (project(VERSION) in the
-# top CMakeLists.txt). Writes ${CMAKE_BINARY_DIR}/generated/version.h with
+# top CMakeLists.txt). Writes ${VELMORA_GENERATED_DIR}/version.h with
 # plain #defines of ASCII string literals, usable from C++ and from a
 # Windows resource script alike, and the Windows manifest.
 
@@ -29,6 +29,6 @@ set(VELMORA_COPYRIGHT "${VELMORA_SITE}")
 set(VELMORA_TRADEMARKS "${VELMORA_SITE}")
 
 configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in
-               ${CMAKE_BINARY_DIR}/generated/version.h @ONLY)
+               ${VELMORA_GENERATED_DIR}/version.h @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/win32/velmora.manifest.in
-               ${CMAKE_BINARY_DIR}/generated/velmora.manifest @ONLY)
+               ${VELMORA_GENERATED_DIR}/velmora.manifest @ONLY)

@@ -1,24 +1,26 @@
 # Velmora.exe: the Win32 program, cross-built with MinGW-w64 (see
 # cmake/win32-cross.cmake). Its resources come from the host build's
-# generated files (the layout record and the icon) and from version.h.
-set(VELMORA_GENERATED_DIR "" CACHE PATH "Directory with velmora.rec and velmora.ico")
+# generated files (the layout record and the icon) and from this build's
+# version.h and manifest.
+set(VELMORA_HOST_GENERATED_DIR "" CACHE PATH
+    "The host build's generated folder, with velmora.rec and velmora.ico")
 enable_language(RC)
 
-set(_velmora_rec ${VELMORA_GENERATED_DIR}/velmora.rec)
-set(_velmora_ico ${VELMORA_GENERATED_DIR}/velmora.ico)
-if(NOT TARGET velmora_layout OR NOT VELMORA_GENERATED_DIR)
+set(_velmora_rec ${VELMORA_HOST_GENERATED_DIR}/velmora.rec)
+set(_velmora_ico ${VELMORA_HOST_GENERATED_DIR}/velmora.ico)
+if(NOT TARGET velmora_layout OR NOT VELMORA_HOST_GENERATED_DIR)
   message(STATUS "No layout reader or generated directory: Velmora.exe is not built")
   return()
 endif()
 
 set(_velmora_rc ${CMAKE_CURRENT_SOURCE_DIR}/win32/velmora.rc)
 set_source_files_properties(${_velmora_rc} PROPERTIES OBJECT_DEPENDS
-  "${_velmora_rec};${_velmora_ico};${CMAKE_BINARY_DIR}/generated/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/resource.h;${CMAKE_BINARY_DIR}/generated/version.h")
+  "${_velmora_rec};${_velmora_ico};${VELMORA_GENERATED_DIR}/velmora.manifest;${CMAKE_CURRENT_SOURCE_DIR}/win32/resource.h;${VELMORA_GENERATED_DIR}/version.h")
 
 # The resource script finds its files through the include path.
 add_library(velmora_win32_resources INTERFACE)
 target_include_directories(velmora_win32_resources INTERFACE
-  ${PROJECT_SOURCE_DIR} ${CMAKE_BINARY_DIR}/generated ${VELMORA_GENERATED_DIR}
+  ${PROJECT_SOURCE_DIR} ${VELMORA_GENERATED_DIR} ${VELMORA_HOST_GENERATED_DIR}
   ${CMAKE_CURRENT_SOURCE_DIR}/win32)
 
 add_executable(Velmora WIN32 win32/main.cpp win32/terminate.cpp ${_velmora_rc})

@@ -25,22 +25,19 @@ if(NOT _velmora_em_result EQUAL 0 OR NOT EXISTS ${_velmora_em_toolchain})
 endif()
 find_program(VELMORA_NODE NAMES node nodejs)
 
-include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/cross-build.cmake)
 
 set(VELMORA_WASM_BINARY_DIR ${CMAKE_BINARY_DIR}/wasm)
 set(VELMORA_WASM_MODULE ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.js
                         ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.wasm)
 set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.js)
 
-ExternalProject_Add(velmora_wasm_cross
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+velmora_cross_build(velmora_wasm_cross
+  TOOLCHAIN ${_velmora_em_toolchain}
   BINARY_DIR ${VELMORA_WASM_BINARY_DIR}
-  CMAKE_COMMAND ${CMAKE_COMMAND} -E env ${_velmora_em_env} ${CMAKE_COMMAND}
-  CMAKE_GENERATOR ${CMAKE_GENERATOR}
+  ENV ${_velmora_em_env}
   CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${_velmora_em_toolchain}
-    # Small beats fast here: the whole page travels on every first visit.
-    -DCMAKE_BUILD_TYPE=MinSizeRel
+    # As small as Emscripten makes it.
     "-DCMAKE_CXX_FLAGS_MINSIZEREL=-Oz -DNDEBUG"
     # A run-time error is a C++ exception that the page's calls catch;
     # WebAssembly's own exceptions keep that small.
@@ -49,19 +46,6 @@ ExternalProject_Add(velmora_wasm_cross
     # What emcmake would set is not accepted by every node; the core's
     # tests are run by the host build anyway.
     "-DCMAKE_CROSSCOMPILING_EMULATOR=${VELMORA_NODE}"
-    -DVELMORA_BUILD_QT=OFF
-    -DVELMORA_BUILD_BENCH=OFF
-    -DVELMORA_BUILD_TESTS=${VELMORA_BUILD_TESTS}
-    -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
-    -DVELMORA_BUILD_WIN32=OFF
-    -DVELMORA_BUILD_WEB=OFF
-  BUILD_COMMAND ${CMAKE_COMMAND} -E env ${_velmora_em_env} ${CMAKE_COMMAND} --build <BINARY_DIR>
-  INSTALL_COMMAND ""
-  # Rebuild whenever the sources change: the tree is ours, not a download.
-  BUILD_ALWAYS ON
-  USES_TERMINAL_BUILD ON
-  BUILD_BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS})
+  BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS})
 
-# The product name for the manifest.
-include(${PROJECT_SOURCE_DIR}/app/version.cmake)
 include(${PROJECT_SOURCE_DIR}/app/web/web.cmake)

@@ -14,43 +14,23 @@ if(NOT VELMORA_MINGW_CXX)
   return()
 endif()
 
-include(ExternalProject)
+include(${CMAKE_CURRENT_LIST_DIR}/cross-build.cmake)
 
-set(_velmora_cross_depends)
-if(TARGET velmora_generated)
-  list(APPEND _velmora_cross_depends velmora_generated)
-endif()
-
-# velmora_cross_build(<name> <toolchain file> <binary dir> [<target>...])
-# A cross build of this tree as ExternalProject <name>. With targets given,
-# only those are built (and what they need); otherwise everything.
-function(velmora_cross_build name toolchain binary_dir)
-  set(build_command)
+# velmora_win32_cross_build(<name> <toolchain file> <binary dir> [<target>...])
+# A MinGW cross build, with the layout record and the icon that the host
+# build wrote (VELMORA_HOST_GENERATED_DIR).
+function(velmora_win32_cross_build name toolchain binary_dir)
+  set(targets)
   if(ARGN)
-    set(build_command BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target ${ARGN})
+    set(targets TARGETS ${ARGN})
   endif()
-  ExternalProject_Add(${name}
-    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  velmora_cross_build(${name}
+    TOOLCHAIN ${PROJECT_SOURCE_DIR}/cmake/${toolchain}
     BINARY_DIR ${binary_dir}
-    CMAKE_GENERATOR ${CMAKE_GENERATOR}
-    CMAKE_ARGS
-      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/${toolchain}
-      # Built for size: the program does nothing that speed would show in.
-      -DCMAKE_BUILD_TYPE=MinSizeRel
-      -DVELMORA_GENERATED_DIR=${CMAKE_BINARY_DIR}/generated
-      -DVELMORA_BUILD_QT=OFF
-      -DVELMORA_BUILD_BENCH=OFF
-      -DVELMORA_BUILD_TESTS=ON
-      -DVELMORA_BUILD_WIN32=OFF
-      -DCMAKE_COMPILE_WARNING_AS_ERROR=${CMAKE_COMPILE_WARNING_AS_ERROR}
-    ${build_command}
-    INSTALL_COMMAND ""
-    DEPENDS ${_velmora_cross_depends}
-    # Rebuild whenever the sources change: the tree is ours, not a download.
-    BUILD_ALWAYS ON
-    # (The console pool also keeps two cross builds from running at once.)
-    USES_TERMINAL_BUILD ON
-    BUILD_BYPRODUCTS
+    CMAKE_ARGS -DVELMORA_HOST_GENERATED_DIR=${VELMORA_GENERATED_DIR}
+    ${targets}
+    DEPENDS velmora_generated
+    BYPRODUCTS
       ${binary_dir}/app/Velmora.exe
       ${binary_dir}/tests/win32/velmora_win32_tests.exe
       ${binary_dir}/tests/numbers/velmora-numbers-tests.exe
@@ -59,7 +39,7 @@ endfunction()
 
 set(VELMORA_WIN32_BINARY_DIR ${CMAKE_BINARY_DIR}/win32)
 set(VELMORA_WIN32_EXE ${VELMORA_WIN32_BINARY_DIR}/app/Velmora.exe)
-velmora_cross_build(velmora_win32_cross mingw-i686.cmake ${VELMORA_WIN32_BINARY_DIR})
+velmora_win32_cross_build(velmora_win32_cross mingw-i686.cmake ${VELMORA_WIN32_BINARY_DIR})
 
 # Which Wine runs the tests: "auto" probes the loaders below.
 set(VELMORA_WINE_TESTS_ARCH auto CACHE STRING
@@ -108,10 +88,11 @@ else()
 endif()
 
 # What the Wine tests run: the cross build's target, folder and program.
-if(VELMORA_WINE_ARCH STREQUAL "win64")
+# (Only the tests run that one: without them it is not built.)
+if(VELMORA_WINE_ARCH STREQUAL "win64" AND VELMORA_BUILD_TESTS)
   set(VELMORA_WINE_TEST_TARGET velmora_win64_cross)
   set(VELMORA_WINE_TEST_DIR ${CMAKE_BINARY_DIR}/win64)
-  velmora_cross_build(velmora_win64_cross mingw-x86_64.cmake ${VELMORA_WINE_TEST_DIR}
+  velmora_win32_cross_build(velmora_win64_cross mingw-x86_64.cmake ${VELMORA_WINE_TEST_DIR}
     Velmora velmora_win32_tests velmora-numbers-tests velmora-driver)
 else()
   set(VELMORA_WINE_TEST_TARGET velmora_win32_cross)

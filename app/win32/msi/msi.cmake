@@ -9,14 +9,11 @@ if(NOT VELMORA_WIXL OR NOT VELMORA_MSIBUILD OR NOT VELMORA_MSIINFO)
   return()
 endif()
 
-# The version data (its variables are set in app/'s scope, not here).
-include(${PROJECT_SOURCE_DIR}/app/version.cmake)
-
 set(VELMORA_MSI ${CMAKE_BINARY_DIR}/${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.msi)
 set(VELMORA_MSI_SETTINGS ${CMAKE_BINARY_DIR}/msi/msi-settings.cmake)
 set(_msi_dir ${CMAKE_CURRENT_LIST_DIR})
 set(_desktop_entry ${PROJECT_SOURCE_DIR}/app/linux/velmora.desktop.in)
-set(_icon ${CMAKE_BINARY_DIR}/generated/velmora.ico)
+set(_icon ${VELMORA_GENERATED_DIR}/velmora.ico)
 
 # Everything make-msi.cmake needs, so that the tests can call it too.
 file(CONFIGURE OUTPUT ${VELMORA_MSI_SETTINGS} CONTENT [[
