@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Configures and builds the project in build/ with a CMake preset ("default"
-# unless VELMORA_PRESET names another, such as "ci", which makes every
-# warning an error): the core, the driver, the tests, the Qt program and,
-# when MinGW is there, the Win32 program. Extra arguments go to the
-# configure step.
+# Configures and builds the project in build/ with a CMake preset, "default"
+# unless VELMORA_PRESET names another (CMakePresets.json). "default" builds
+# the core, velmora-driver, the Qt program, the tests and the benchmarks;
+# where MinGW is installed also the Win32 program, its zip and (with wixl)
+# its MSI, and where Emscripten is, the web page and its zip. "ci" is the
+# same with every warning an error; "run" builds the Qt program alone.
+# Extra arguments go to the configure step.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset=${VELMORA_PRESET:-default}

@@ -1,41 +1,58 @@
 #!/usr/bin/env bash
-# Installs what the build and the tests need on Debian 12 (run as root).
+# Installs what a command needs on Debian 12 (run as root):
+#   setup.sh run    what the Linux (Qt) program needs to build and run
+#                   (scripts/run.sh)
+#   setup.sh test   that and every toolchain and tool the tests use: the
+#                   Win32 and web builds, Wine, Chromium, the fuzzers
+#                   (scripts/test.sh; the default)
 set -euo pipefail
 
+what=${1:-test}
+# The Linux program: compiler, CMake, Qt, the fast_float headers, the tools
+# that render the icon, and the fonts that stand in for the window's font.
 packages=(
-  # build and core tests
-  cmake g++ make ninja-build libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
-  libfast-float-dev
-  # fuzzing
-  clang libclang-rt-14-dev
-  # the Qt front end, its tests and packaging
-  qt6-base-dev xvfb xauth xdotool fonts-liberation2 imagemagick librsvg2-bin locales
-  at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file lintian x11-utils
-  python3-gi gir1.2-atspi-2.0 libx11-dev qt6-translations-l10n
-  # the Win32 front end, cross-built and tested under Wine
-  g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
-  # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
-  # tests then run a 64-bit build of the tests under 64-bit Wine
-  wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
-  # its Windows Installer package, built with wixl; its tests install it
-  # with 64-bit Wine where 32-bit Wine cannot start
-  wixl msitools
-  # the web page: the core in WebAssembly, tested in headless Chromium,
-  # served by Python
-  emscripten chromium fonts-dejavu-core python3
+  cmake g++ ninja-build libfast-float-dev qt6-base-dev
+  librsvg2-bin imagemagick fonts-liberation2 qt6-translations-l10n
 )
-# The browser tests' npm package needs node and npm: Debian's, unless a node
-# with its own npm is installed already.
-if ! command -v npm >/dev/null; then
-  packages+=(nodejs npm)
-fi
+case $what in
+  run) ;;
+  test)
+    packages+=(
+      # the core's tests, the driver and the benchmarks
+      make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+      # fuzzing
+      clang libclang-rt-14-dev
+      # the Qt front end's tests and packaging
+      xvfb xauth xdotool locales at-spi2-core dbus dbus-x11 desktop-file-utils appstream
+      dpkg-dev file lintian x11-utils python3-gi gir1.2-atspi-2.0 libx11-dev
+      # the Win32 front end, cross-built and tested under Wine
+      g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
+      # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
+      # tests then run a 64-bit build of the tests under 64-bit Wine
+      wine64 g++-mingw-w64-x86-64-win32 binutils-mingw-w64-x86-64
+      # its Windows Installer package, built with wixl; its tests install it
+      # with 64-bit Wine where 32-bit Wine cannot start
+      wixl msitools
+      # the web page: the core in WebAssembly, tested in headless Chromium,
+      # served by Python
+      emscripten chromium fonts-dejavu-core python3
+    )
+    # The browser tests' npm package needs node and npm: Debian's, unless a
+    # node with its own npm is installed already.
+    if ! command -v npm >/dev/null; then
+      packages+=(nodejs npm)
+    fi
+    ;;
+  *) echo "usage: setup.sh [run|test]  (what the command needs; test by default)" >&2; exit 2 ;;
+esac
 
 need=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || need+=("$p")
 done
 if ((${#need[@]})); then
-  if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  # wine32 is an i386 package.
+  if [[ $what == test ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
   apt-get update
@@ -43,7 +60,7 @@ if ((${#need[@]})); then
 fi
 
 # The comma-separator tests run under a Bulgarian locale.
-if ! locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$'; then
+if [[ $what == test ]] && ! locale -a 2>/dev/null | grep -qi '^bg_BG\.utf-\?8$'; then
   sed -i 's/^# *\(bg_BG.UTF-8 UTF-8\)/\1/' /etc/locale.gen
   grep -q '^bg_BG.UTF-8 UTF-8' /etc/locale.gen || echo 'bg_BG.UTF-8 UTF-8' >> /etc/locale.gen
   locale-gen

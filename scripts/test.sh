@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Installing packages takes root; the rest runs as whoever called us.
-if [[ $EUID -eq 0 ]]; then bash scripts/setup.sh; else sudo bash scripts/setup.sh; fi
+if [[ $EUID -eq 0 ]]; then bash scripts/setup.sh test; else sudo bash scripts/setup.sh test; fi
 # The browser tests' driver, exactly as locked; it downloads no browser.
 (cd tests/web && npm ci --ignore-scripts --no-audit --no-fund)
 VELMORA_PRESET=ci bash scripts/build.sh  # every warning an error
