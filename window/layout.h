@@ -11,8 +11,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panel/number_panel.h"  // Alignment
@@ -72,7 +74,9 @@ struct Layout {
   Colour back_colour = 0;
   std::vector<std::uint8_t> icon;      // the icon file (.ico), whole
   std::string link_topic;
-  std::uint8_t setting_26 = 0, setting_27 = 0, setting_46 = 0;
+  // Window settings 26, 27 and 46: nothing reads them; they are kept only
+  // so that a record read is written back byte for byte.
+  std::uint8_t kept_for_rewrite_26 = 0, kept_for_rewrite_27 = 0, kept_for_rewrite_46 = 0;
   TwipsRect client;                    // left and top as stored; width, height
   Font font;
   std::vector<Control> controls;       // in record order
@@ -90,6 +94,15 @@ inline const Control* FindControl(const Layout& layout, std::string_view name,
                                   std::int16_t index) {
   for (const Control& c : layout.controls)
     if (c.name == name && c.index == index) return &c;
+  return nullptr;
+}
+
+// The first control that has the name and Index of one before it, or
+// nullptr: a layout names each control once.
+inline const Control* RepeatedControl(const Layout& layout) {
+  std::set<std::pair<std::string_view, std::int16_t>> seen;
+  for (const Control& c : layout.controls)
+    if (!seen.emplace(c.name, c.index).second) return &c;
   return nullptr;
 }
 

@@ -58,9 +58,9 @@ TEST(LayoutRecord, WindowSettings) {
             (std::array<std::uint8_t, 3>{192, 192, 255}));
   EXPECT_EQ(l.client, (TwipsRect{45, 435, 8040, 3870}));
   EXPECT_EQ(l.font, (Font{"Times New Roman", 204, 0, 400, 120000}));
-  EXPECT_EQ(l.setting_26, 0);
-  EXPECT_EQ(l.setting_27, 0);
-  EXPECT_EQ(l.setting_46, 1);
+  EXPECT_EQ(l.kept_for_rewrite_26, 0);
+  EXPECT_EQ(l.kept_for_rewrite_27, 0);
+  EXPECT_EQ(l.kept_for_rewrite_46, 1);
   EXPECT_EQ(l.icon, test::BuiltIconFile());
 }
 

@@ -10,7 +10,7 @@
 //   {"class_ids": ["<32 hex digits>", x3],
 //    "name": "Velmora", "caption": "...", "back_colour": "&H00FFC0C0&",
 //    "icon": "<the icon file, hex>", "link_topic": "...",
-//    "setting_26": 0, "setting_27": 0, "setting_46": 1,
+//    "kept_for_rewrite_26": 0, "kept_for_rewrite_27": 0, "kept_for_rewrite_46": 1,
 //    "client": {"left": 45, "top": 435, "width": 8040, "height": 3870},
 //    "font": {"name": "...", "charset": 204, "attributes": 0,
 //             "weight": 400, "size": 120000},
@@ -24,21 +24,17 @@
 //       "scroll_bars": "none" | "horizontal" | "vertical" | "both",
 //       "read_only": true, "own_colour": true}, ...]}
 // Kinds are "label", "text box" and "command button"; texts are UTF-8.
-#include <cstdio>
 #include <string>
 
 #include "tools/driver/driver.h"
+#include "window/bytes.h"
 #include "window/embedded_record.h"
 #include "window/record_reader.h"
 
 namespace velmora::driver {
 namespace {
 
-std::string ColourText(Colour c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "&H%08X&", static_cast<unsigned>(c));
-  return text;
-}
+std::string ColourText(Colour c) { return "&H" + UpperHex(c, 8) + "&"; }
 
 const char* KindName(ControlKind kind) {
   switch (kind) {
@@ -88,18 +84,18 @@ Json ControlJson(const Control& c) {
 
 Json LayoutJson(const Layout& l) {
   Json ids = Json::array();
-  for (const ClassId& id : l.class_ids) ids.push_back(ToHex(id));
+  for (const ClassId& id : l.class_ids) ids.push_back(LowerHex(id));
   Json controls = Json::array();
   for (const Control& c : l.controls) controls.push_back(ControlJson(c));
   return {{"class_ids", ids},
           {"name", l.name},
           {"caption", l.caption},
           {"back_colour", ColourText(l.back_colour)},
-          {"icon", ToHex(l.icon)},
+          {"icon", LowerHex(l.icon)},
           {"link_topic", l.link_topic},
-          {"setting_26", l.setting_26},
-          {"setting_27", l.setting_27},
-          {"setting_46", l.setting_46},
+          {"kept_for_rewrite_26", l.kept_for_rewrite_26},
+          {"kept_for_rewrite_27", l.kept_for_rewrite_27},
+          {"kept_for_rewrite_46", l.kept_for_rewrite_46},
           {"client", RectJson(l.client)},
           {"font",
            {{"name", l.font.name},
@@ -110,7 +106,7 @@ Json LayoutJson(const Layout& l) {
           {"controls", controls}};
 }
 
-Json RecordOp(const Json&) { return {{"hex", ToHex(EmbeddedRecord())}}; }
+Json RecordOp(const Json&) { return {{"hex", LowerHex(EmbeddedRecord())}}; }
 
 Json LayoutOp(const Json& request) {
   if (!request.contains("hex")) return LayoutJson(ReadLayoutRecord(EmbeddedRecord()));

@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "window/bytes.h"
 #include "window/front_end.h"
 
 namespace velmora::web {
@@ -11,7 +12,6 @@ namespace velmora::web {
 namespace {
 
 constexpr double kCssDpi = 96.0;  // a CSS pixel is 1/96 inch: 15 twips
-constexpr char kHexDigits[] = "0123456789abcdef";
 
 const char* AlignName(Alignment alignment) {
   switch (alignment) {
@@ -116,9 +116,8 @@ std::string JsonString(std::string_view text) {
       out += '\\';
       out += c;
     } else if (byte < 0x20) {
-      out += "\\u00";
-      out += kHexDigits[byte >> 4];
-      out += kHexDigits[byte & 0xF];
+      out += "\\u";
+      out += LowerHex(byte, 4);
     } else {
       out += c;
     }
@@ -128,11 +127,9 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string CssColour(Colour colour) {
+  const std::uint8_t rgb[] = {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)};
   std::string css = "#";
-  for (const std::uint8_t part : {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)}) {
-    css += kHexDigits[part >> 4];
-    css += kHexDigits[part & 0xF];
-  }
+  css += LowerHex(rgb);
   return css;
 }
 
