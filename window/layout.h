@@ -84,6 +84,34 @@ struct Layout {
   friend bool operator==(const Layout&, const Layout&) = default;
 };
 
+// The names by which the driver's answers and the page's description both
+// call the stored values (and the page's CSS classes call the kinds).
+constexpr const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label: return "label";
+    case ControlKind::TextBox: return "text";
+    case ControlKind::CommandButton: return "button";
+  }
+  return "unknown";
+}
+constexpr const char* AlignmentName(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Left: return "left";
+    case Alignment::Right: return "right";
+    case Alignment::Centre: return "center";
+  }
+  return "unknown";
+}
+constexpr const char* ScrollBarsName(ScrollBars bars) {
+  switch (bars) {
+    case ScrollBars::None: return "none";
+    case ScrollBars::Horizontal: return "horizontal";
+    case ScrollBars::Vertical: return "vertical";
+    case ScrollBars::Both: return "both";
+  }
+  return "unknown";
+}
+
 // How a control is named in messages and object names: "Text2(0)".
 inline std::string ControlId(std::string_view name, std::int16_t index) {
   return std::string(name) + "(" + std::to_string(index) + ")";

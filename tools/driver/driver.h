@@ -29,7 +29,7 @@ struct Op {
 
 // Each group of ops lives in its own file.
 std::span<const Op> NumberOps();  // read, write, int16, digitsum, press
-std::span<const Op> LayoutOps();  // record, layout
+std::span<const Op> LayoutOps();  // record, layout, page
 
 // Field access that says what is wrong with a request.
 const std::string& RequireString(const Json& request, const char* key);

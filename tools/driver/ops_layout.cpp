@@ -5,6 +5,10 @@
 //   {"op":"layout","hex":H}   -> the record H, decoded, or
 //                                {"error":"offset N: expected ..."} when the
 //                                reader rejects it
+//   {"op":"page"}             -> the web page's description of the window
+//                                that the embedded record makes, as the page
+//                                gets it when it opens (see
+//                                window/web/page_description.h)
 //
 // A decoded record:
 //   {"class_ids": ["<32 hex digits>", x3],
@@ -15,54 +19,30 @@
 //    "font": {"name": "...", "charset": 204, "attributes": 0,
 //             "weight": 400, "size": 120000},
 //    "controls": [ in record order:
-//      {"name": "Text2", "index": 0, "number": 1, "kind": "text box",
+//      {"name": "Text2", "index": 0, "number": 1, "kind": "text",
 //       "text": "112", "left": 1320, "top": 960, "width": 1335,
 //       "height": 405, "tab_index": 6,
 //       and only those the record stores:
 //       "back_colour": "&H0080C0FF&", "visible": false,
-//       "alignment": "left" | "right" | "centre", "multi_line": true,
+//       "alignment": "left" | "right" | "center", "multi_line": true,
 //       "scroll_bars": "none" | "horizontal" | "vertical" | "both",
 //       "read_only": true, "own_colour": true}, ...]}
-// Kinds are "label", "text box" and "command button"; texts are UTF-8.
+// Kinds are "label", "text" (a text box) and "button" (a command button),
+// named as the page's description names them (window/layout.h); texts are
+// UTF-8.
 #include <string>
 
 #include "tools/driver/driver.h"
 #include "window/bytes.h"
 #include "window/embedded_record.h"
+#include "window/front_end.h"
 #include "window/record_reader.h"
+#include "window/web/page_description.h"
 
 namespace velmora::driver {
 namespace {
 
 std::string ColourText(Colour c) { return "&H" + UpperHex(c, 8) + "&"; }
-
-const char* KindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Label: return "label";
-    case ControlKind::TextBox: return "text box";
-    case ControlKind::CommandButton: return "command button";
-  }
-  return "unknown";
-}
-
-const char* AlignmentName(Alignment a) {
-  switch (a) {
-    case Alignment::Left: return "left";
-    case Alignment::Right: return "right";
-    case Alignment::Centre: return "centre";
-  }
-  return "unknown";
-}
-
-const char* ScrollBarsName(ScrollBars s) {
-  switch (s) {
-    case ScrollBars::None: return "none";
-    case ScrollBars::Horizontal: return "horizontal";
-    case ScrollBars::Vertical: return "vertical";
-    case ScrollBars::Both: return "both";
-  }
-  return "unknown";
-}
 
 Json RectJson(const TwipsRect& r) {
   return {{"left", r.left}, {"top", r.top}, {"width", r.width}, {"height", r.height}};
@@ -118,7 +98,15 @@ Json LayoutOp(const Json& request) {
   }
 }
 
-constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}};
+Json PageOp(const Json&) {
+  const Layout layout = ReadLayoutRecord(EmbeddedRecord());
+  NumberPanel panel;
+  panel.TypeFieldText(BindPanel(layout).field->text);
+  panel.OnLoad();
+  return Json::parse(web::DescribeWindow(layout, panel));
+}
+
+constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}, {"page", PageOp}};
 
 }  // namespace
 

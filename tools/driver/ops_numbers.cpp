@@ -105,7 +105,7 @@ Json Press(const Json& request) {
   panel.OnLoad();
   panel.TypeFieldText(text);
   panel.OnCommand(static_cast<std::int16_t>(button));
-  return {{"field", panel.FieldText()}, {"title", panel.TopLine()}};
+  return {{"field", panel.FieldText()}, {"topLine", panel.TopLine()}};
 }
 
 constexpr Op kNumberOps[] = {
