@@ -127,18 +127,6 @@ TEST(LayoutRecord, ControlsInRecordOrder) {
   }
 }
 
-TEST(LayoutRecord, FocusOrderSkipsLabelsAndTheHiddenSaying) {
-  Layout l = ReadLayoutRecord(Record());
-  std::vector<Control> order;
-  for (const Control& c : l.controls)
-    if (c.kind != ControlKind::Label && c.IsVisible()) order.push_back(c);
-  std::sort(order.begin(), order.end(),
-            [](const Control& a, const Control& b) { return a.tab_index < b.tab_index; });
-  std::vector<std::string> names;
-  for (const Control& c : order) names.push_back(c.name + "(" + std::to_string(c.index) + ")");
-  EXPECT_EQ(names, (std::vector<std::string>{"Text1(0)", "Command1(0)", "Command1(1)", "Text2(0)"}));
-}
-
 TEST(LayoutRecordBytes, Header) {
   const auto& r = Record();
   const Layout& table = VelmoraLayout();
