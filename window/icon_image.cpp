@@ -87,15 +87,13 @@ std::optional<IconPixels> DecodeIcon(std::span<const std::uint8_t> file) {
         const unsigned index =
             (image[at + bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
         if (index >= colours) return std::nullopt;
-        const std::size_t entry = palette_at + index * 4;  // blue, green, red, unused
-        argb = 0xFF000000u | static_cast<std::uint32_t>(image[entry + 2]) << 16 |
-               static_cast<std::uint32_t>(image[entry + 1]) << 8 | image[entry];
+        // Blue, green, red, unused: read little-endian, 0x00RRGGBB.
+        argb = 0xFF000000u | LoadLittleEndian(image, palette_at + index * 4, 3);
       } else {
         const std::size_t p = at + x * (bits / 8);
         const std::uint32_t alpha = bits == 32 ? image[p + 3] : 0xFFu;
         any_alpha |= bits == 32 && alpha != 0;
-        argb = alpha << 24 | static_cast<std::uint32_t>(image[p + 2]) << 16 |
-               static_cast<std::uint32_t>(image[p + 1]) << 8 | image[p];
+        argb = alpha << 24 | LoadLittleEndian(image, p, 3);
       }
       pixels.argb[y * width + x] = argb;
     }
