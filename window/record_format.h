@@ -39,8 +39,6 @@ namespace velmora::record {
 inline constexpr std::array<std::uint8_t, 4> kSignature = {0xFF, 0xCC, 0x31, 0x00};
 inline constexpr std::uint8_t kVersion = 4;
 inline constexpr std::size_t kZeroBytes = 36;
-// Offset of the first count: signature, version, class ids, zero bytes.
-inline constexpr std::size_t kRecordCountOffset = 4 + 1 + 3 * 16 + kZeroBytes;
 
 inline constexpr std::uint8_t kWindowKind = 13;
 inline constexpr std::uint8_t kEndByte = 0xFF;
