@@ -30,11 +30,14 @@ function velmoraStart(record) {
     if (!box.open) box.showModal();
   }
 
+  performance.mark('velmora-started');
   put(new Uint8Array(record));
   const win = answer(_velmora_open(record.byteLength, -1));
+  performance.mark('velmora-described');
   if (win.error) return fail(win.error);
 
   document.title = win.caption;
+  document.getElementById('caption').textContent = win.caption;
   const font = win.font;
   client.style.cssText =
     `width:${win.width}px;height:${win.height}px;background:${win.background};` +
@@ -79,6 +82,7 @@ function velmoraStart(record) {
       e.readOnly = c.readOnly;
       e.spellcheck = false;
       e.setAttribute('autocomplete', 'off');
+      if (c.name) e.setAttribute('aria-label', c.name);
       if (c.kind === 'multiline') {
         e.wrap = c.wraps ? 'soft' : 'off';
         e.classList.toggle('wraps', c.wraps);
@@ -102,6 +106,8 @@ function velmoraStart(record) {
   const focusable = win.controls.filter((c) => c.tab >= 0);
   if (focusable.some((c, i) => c.tab !== i))
     for (const c of focusable) element[c.id].tabIndex = c.tab + 1;
+
+  performance.mark('velmora-built');
 
   const control = (role) => element[win.controls.find((c) => c.role === role).id];
   const field = control('field');
@@ -179,7 +185,8 @@ function velmoraStart(record) {
 
   // The user's decimal separator, as the browser writes 1.5 in their
   // language. The browser's number formats are slow to start, so the panel
-  // learns it once the window is up, or at the first press if that is sooner.
+  // learns it once the window is up, or at a press whose answer depends on
+  // it if that is sooner (most presses write no separator).
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
@@ -193,8 +200,13 @@ function velmoraStart(record) {
   for (const c of win.controls) {
     if (c.role !== 'button') continue;
     element[c.id].addEventListener('click', () => {
-      learnSeparator();
-      if (!stopped) show(answer(_velmora_press(c.command)));
+      if (stopped) return;
+      let state = answer(_velmora_press(c.command));
+      if (state.separatorNeeded) {
+        learnSeparator();
+        state = answer(_velmora_press(c.command));
+      }
+      show(state);
     });
   }
 

@@ -100,6 +100,7 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   o.Bool("ownColour", look.own_colour_button);
   o.Number("tab", Position(tab_order, control));
   o.Raw("captionFor", caption_for);
+  o.Text("name", AccessibleNameOf(layout, control));
   o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
   o.Number("command", command);
 }

@@ -31,6 +31,7 @@ std::string CssColour(Colour colour);
 //       "readOnly", "verticalScrollBar", "horizontalScrollBar", "wraps",
 //       "ownColour", "tab": position in the tab order or -1,
 //       "captionFor": id of the text box a label names, or null,
+//       "name": what a screen reader names it by (AccessibleNameOf),
 //       "role": "field" | "topLine" | "button" | null,
 //       "command": the button's index for OnCommand, or -1} ],
 //    "panel": the panel's state (PanelState)}

@@ -25,10 +25,13 @@
 
 namespace {
 
+// While the page does not know the user's decimal separator, the window
+// is kept twice, with '.' (panel) and with ',' (comma): a press that both
+// answer alike needs no separator, and learning it only picks one.
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
-  bool pressed = false;
+  std::optional<velmora::NumberPanel> comma;
 };
 
 // Loads the window's panel: the field takes its text, then OnLoad runs.
@@ -49,10 +52,15 @@ const char* Answer(std::string json) {
   return answer.c_str();
 }
 
+// The answer for the exception being handled: {"error": its box's text}.
+std::string ErrorAnswer() {
+  return "{\"error\":" +
+         velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
+         "}";
+}
+
 const char* Fail() {
-  error = "{\"error\":" +
-          velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
-          "}";
+  error = ErrorAnswer();
   return error.c_str();
 }
 
@@ -95,7 +103,8 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
     const std::string field_text = velmora::BindPanel(layout).field->text;
-    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator)};
+    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator), std::nullopt};
+    if (decimal_separator == -1) opened.comma = LoadedPanel(field_text, ',');
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
@@ -104,32 +113,53 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
   }
 }
 
-// The user's decimal separator, once the page knows it: the separator only
-// shapes what a press writes, so until the first press the panel is loaded
-// again with it, keeping the field's text. (Finding it out can take the
-// browser longer than everything else at start-up.) Later it must be the
-// one the panel has. Answers the panel's state.
+// The user's decimal separator, once the page knows it: the window keeps
+// the panel that has it. Later it must be the one the panel has. Answers
+// the panel's state.
 EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int decimal_separator) {
   return Handle([decimal_separator](Page& p) {
     const char separator = decimal_separator == ',' ? ',' : '.';
-    if (separator != p.panel.DecimalSeparator()) {
-      if (p.pressed)
-        throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
-                                    "Invalid procedure call or argument: the separator is set");
-      p.panel = LoadedPanel(p.panel.FieldText(), separator);
+    if (p.comma) {
+      if (separator == ',') p.panel = std::move(*p.comma);
+      p.comma.reset();
+    } else if (separator != p.panel.DecimalSeparator()) {
+      throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
+                                  "Invalid procedure call or argument: the separator is set");
     }
     return velmora::web::PanelState(p.panel);
   });
 }
 
-// A click on Command1(index). Answers the panel's state (PanelState).
+// A click on Command1(index). Answers the panel's state (PanelState), or,
+// while the page does not know the separator and the answer depends on it,
+// {"separatorNeeded": true} with nothing changed: the page learns it
+// (velmora_separator) and asks again.
 EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
-  return Handle([index](Page& p) {
+  return Handle([index](Page& p) -> std::string {
     if (index < INT16_MIN || index > INT16_MAX)
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
-    p.pressed = true;
-    p.panel.OnCommand(static_cast<std::int16_t>(index));
-    return velmora::web::PanelState(p.panel);
+    const auto button = static_cast<std::int16_t>(index);
+    if (!p.comma) {
+      p.panel.OnCommand(button);
+      return velmora::web::PanelState(p.panel);
+    }
+    // Each panel's answer: its state, or its run-time error.
+    auto press = [button](velmora::NumberPanel& panel) -> std::string {
+      try {
+        panel.OnCommand(button);
+        return velmora::web::PanelState(panel);
+      } catch (...) {
+        return ErrorAnswer();
+      }
+    };
+    velmora::NumberPanel dot = p.panel;
+    velmora::NumberPanel comma = *p.comma;
+    const std::string state = press(dot);
+    if (press(comma) != state) return "{\"separatorNeeded\":true}";
+    p.panel = std::move(dot);
+    p.comma = std::move(comma);
+    if (state.starts_with("{\"error\":")) error = state;  // both failed alike: stopped
+    return state;
   });
 }
 
@@ -142,6 +172,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t e
     const velmora::FieldEdit edit = velmora::InsertIntoField(
         p.panel.FieldText(), start, end, BufferText(size), p.panel.FieldLimit());
     p.panel.TypeFieldText(edit.text);
+    if (p.comma) p.comma->TypeFieldText(edit.text);
     std::string state = velmora::web::PanelState(p.panel);
     state.pop_back();  // the closing brace
     return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
