@@ -3,8 +3,10 @@
 // instantiated from that compilation, and the page starts (page.js) once
 // both are there.
 Module['instantiateWasm'] = (imports, receive) => {
-  velmoraEarly.module.then((module) => WebAssembly.instantiate(module, imports))
-    .then((instance) => receive(instance));
+  velmoraEarly.module.then((module) => {
+    performance.mark('velmora-compiled');
+    return WebAssembly.instantiate(module, imports);
+  }).then((instance) => receive(instance));
   return {};
 };
 Module['onRuntimeInitialized'] = () => velmoraEarly.record.then(velmoraStart);
