@@ -7,8 +7,9 @@
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
-# The service worker is written last, with the list of files to keep and a
-# digest of them all in its cache's name: a changed page is a new worker.
+# The service worker is written last but for the gzipped copies, with the
+# list of files to keep and a digest of them all in its cache's name: a
+# changed page is a new worker.
 
 file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
@@ -61,3 +62,17 @@ list(TRANSFORM files PREPEND "'")
 list(TRANSFORM files APPEND "'")
 list(JOIN files ", " WEB_FILES)
 configure_file(${SOURCE_DIR}/sw.js.in ${WEB_DIR}/sw.js @ONLY)
+
+# A gzipped copy beside each file that compresses (all but the PNGs), for
+# servers that send a file's .gz to browsers that take gzip (README). No
+# name or time in them: the same page gives the same bytes.
+find_program(GZIP gzip REQUIRED)
+file(GLOB files RELATIVE ${WEB_DIR} ${WEB_DIR}/*)
+foreach(f ${files})
+  if(NOT f MATCHES "\\.png$")
+    execute_process(COMMAND ${GZIP} -9 -n -k -f ${WEB_DIR}/${f} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+      message(FATAL_ERROR "gzip could not compress ${f}")
+    endif()
+  endif()
+endforeach()

@@ -2,11 +2,12 @@
 // the page to working without a network. Run with `node --test` (CTest:
 // web.page); VELMORA_WEB_DIR names the built page.
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, rmSync, truncateSync } from 'node:fs';
+import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, truncateSync } from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, it } from 'node:test';
+import { gunzipSync } from 'node:zlib';
 import {
   CAPTION, DECREASE, FIELD, INCREASE, SAYING, STATEMENT, TOP_LINE,
   launch, openPage, pageCopy, serve, waitReady, webDir,
@@ -435,6 +436,20 @@ describe('assistive technology', () => {
 
   it('axe-core finds nothing on the ready page', TIMEOUT, () =>
     withPage({}, async (page) => assert.deepEqual(await axeViolations(page), [])));
+});
+
+describe('serving it compressed', () => {
+  it('ships a gzipped copy of every file but the PNGs, the same bytes inside', () => {
+    const files = readdirSync(webDir);
+    for (const f of files.filter((n) => !n.endsWith('.gz'))) {
+      const copy = path.join(webDir, `${f}.gz`);
+      if (f.endsWith('.png')) {
+        assert.ok(!files.includes(`${f}.gz`), f);
+        continue;
+      }
+      assert.ok(gunzipSync(readFileSync(copy)).equals(readFileSync(path.join(webDir, f))), f);
+    }
+  });
 });
 
 describe('working offline', () => {
