@@ -2,7 +2,9 @@
 // the page to working without a network. Run with `node --test` (CTest:
 // web.page); VELMORA_WEB_DIR names the built page.
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, truncateSync } from 'node:fs';
+import {
+  cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, truncateSync, writeFileSync,
+} from 'node:fs';
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
@@ -188,6 +190,48 @@ describe('opening the page', () => {
       await context.close();
     } finally {
       own.stop();
+    }
+  });
+
+  it('shows the window before its module is there, and answers a press made then', TIMEOUT, async () => {
+    const context = await browser.newContext({ locale: 'en-US' });
+    try {
+      let release;
+      const held = new Promise((r) => { release = r; });
+      await context.route('**/velmora.wasm', async (route) => { await held; await route.continue(); });
+      const page = await context.newPage();
+      await page.goto(server.url);
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1(0)');
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['112', INITIAL_TOP_LINE]);
+      release();
+      await waitReady(page);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+    } finally {
+      await context.close();
+    }
+  });
+
+  it('from a record other than the one it was built with shows that record\'s window', TIMEOUT, async () => {
+    const copy = pageCopy((dir) => {
+      const file = path.join(dir, 'velmora.rec');
+      const record = readFileSync(file);
+      const at = record.indexOf(Buffer.from([0xC4, 0xE0, 0x20, 0xF1, 0xE5]));  // "Да се" in cp1251
+      assert.ok(at > 0);
+      record[at] = 0xCD;  // "На се"
+      writeFileSync(file, record);
+    });
+    const own = await serve(copy.dir);
+    try {
+      const { page, context, problems } = await openPage(browser, own.url);
+      assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+      assert.deepEqual(problems, []);
+      await context.close();
+    } finally {
+      own.stop();
+      copy.remove();
     }
   });
 

@@ -137,6 +137,13 @@ std::string CssColour(Colour colour) {
   return css;
 }
 
+NumberPanel OpenedPanel(const Layout& layout, char decimal_separator) {
+  NumberPanel panel(decimal_separator);
+  panel.TypeFieldText(BindPanel(layout).field->text);
+  panel.OnLoad();
+  return panel;
+}
+
 std::string PanelState(const NumberPanel& panel) {
   std::string out;
   {

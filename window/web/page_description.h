@@ -39,6 +39,11 @@ std::string CssColour(Colour colour);
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
 
+// The panel of the window just opened from `layout`: the field takes the
+// layout's text, then OnLoad runs. `decimal_separator` is '.' or ','.
+// Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
+NumberPanel OpenedPanel(const Layout& layout, char decimal_separator);
+
 // {"field": text, "topLine": text, "align": "left" | "right" | "center",
 //  "limit": characters, 0 for none}
 std::string PanelState(const NumberPanel& panel);

@@ -34,14 +34,6 @@ struct Page {
   std::optional<velmora::NumberPanel> comma;
 };
 
-// Loads the window's panel: the field takes its text, then OnLoad runs.
-velmora::NumberPanel LoadedPanel(std::string_view field_text, int decimal_separator) {
-  velmora::NumberPanel panel(decimal_separator == ',' ? ',' : '.');
-  panel.TypeFieldText(field_text);
-  panel.OnLoad();
-  return panel;
-}
-
 std::optional<Page> page;
 std::vector<std::uint8_t> buffer;
 std::string answer;
@@ -102,9 +94,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
-    const std::string field_text = velmora::BindPanel(layout).field->text;
-    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator), std::nullopt};
-    if (decimal_separator == -1) opened.comma = LoadedPanel(field_text, ',');
+    Page opened{std::move(layout), velmora::NumberPanel(), std::nullopt};
+    opened.panel = velmora::web::OpenedPanel(opened.layout, decimal_separator == ',' ? ',' : '.');
+    if (decimal_separator == -1) opened.comma = velmora::web::OpenedPanel(opened.layout, ',');
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
