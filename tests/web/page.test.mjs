@@ -204,9 +204,12 @@ describe('opening the page', () => {
       assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1(0)');
       await page.click(INCREASE);
       assert.deepEqual(await fieldAndTopLine(page), ['112', INITIAL_TOP_LINE]);
+      await page.evaluate((f) => { window.fieldBefore = document.querySelector(f); }, FIELD);
       release();
       await waitReady(page);
       assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+      assert.ok(await page.evaluate((f) => window.fieldBefore === document.querySelector(f), FIELD),
+        'the window the page was built with is kept');
     } finally {
       await context.close();
     }
