@@ -9,4 +9,9 @@ Module['instantiateWasm'] = (imports, receive) => {
   }).then((instance) => receive(instance));
   return {};
 };
-Module['onRuntimeInitialized'] = () => velmoraEarly.record.then(velmoraStart);
+// velmora.js runs as soon as it is there, which may be before the page
+// has its window: the page starts once both are.
+Module['onRuntimeInitialized'] = () => velmoraEarly.record.then((record) => {
+  if (document.readyState !== 'loading') return velmoraStart(record);
+  document.addEventListener('DOMContentLoaded', () => velmoraStart(record));
+});
