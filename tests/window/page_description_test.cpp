@@ -20,8 +20,7 @@ using nlohmann::json;
 
 NumberPanel LoadedPanel() {
   NumberPanel panel;
-  panel.TypeFieldText("112");
-  panel.OnLoad();
+  panel.Load("112");
   return panel;
 }
 
