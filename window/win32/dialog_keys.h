@@ -26,7 +26,9 @@ class DialogKeys {
   bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT& result);
 
  private:
-  void OnNextControl(WPARAM w, LPARAM l);
+  bool OnCommand(WPARAM w, LPARAM l);
+  bool OnNextControl(WPARAM w, LPARAM l);
+  bool OnActivate(WPARAM w);
 
   HWND window_;
   std::function<bool(HWND)> enter_presses_;
