@@ -338,6 +338,22 @@ describe('typing and pasting into the field', () => {
 });
 
 describe('typing and pasting a lot', () => {
+  it('settles a change the browser made by itself by the same rule, the caret where it was', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      // As autofill or an input method might: a new value, then only an input event.
+      const changed = (value, caret) => page.evaluate(([s, v, c]) => {
+        const f = document.querySelector(s);
+        f.value = v;
+        f.setSelectionRange(c, c);
+        f.dispatchEvent(new InputEvent('input', { inputType: 'insertText' }));
+        return [f.value, f.selectionStart, f.selectionEnd];
+      }, [FIELD, value, caret]);
+      assert.deepEqual(await changed('112345', 6), ['1123', 4, 4]);
+      assert.deepEqual(await changed('13', 1), ['13', 1, 1]);
+      await page.click(INCREASE);
+      assert.equal(await page.inputValue(FIELD), '17');  // the press reads the panel's 13
+    }));
+
   it('keeps four characters of a text larger than the module\'s memory', TIMEOUT, () =>
     withPage({}, async (page, { problems }) => {
       // As a paste hands it over: 20 million characters, more than the
