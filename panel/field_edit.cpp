@@ -61,6 +61,7 @@ FieldChange ChangedSpan(std::string_view was, std::string_view now, std::size_t 
 
 FieldEdit SettleChange(std::string_view was, std::string_view now, std::size_t caret,
                        std::size_t limit) {
+  caret = std::min(caret, CountChars(now));
   const FieldChange change = ChangedSpan(was, now, caret);
   FieldEdit edit = InsertIntoField(was, change.replaced, change.inserted, limit);
   // Before the span the caret keeps its place; past what went in, it moves

@@ -63,8 +63,8 @@ FieldChange ChangedSpan(std::string_view was, std::string_view now, std::size_t 
 // A change that reached the field's widget without the rule (the toolkit's
 // own deleting, undo, or an insertion by a route the front end does not
 // see), settled by the rule as the one span that changed. `caret` is where
-// the user left the caret in `now`; it stays there, moved back by what the
-// rule dropped.
+// the user left the caret in `now` (clamped to it); it stays there, moved
+// back by what the rule dropped.
 //   ("112", "112345", 6, 4) -> "1123", caret 4
 //   ("12", "1ab2", 3, 4)    -> "1ab2", caret 3  (within the limit: as it is)
 //   ("1234", "12", 2, 4)    -> "12", caret 2

@@ -108,6 +108,7 @@ TEST(SettleChange, CutsTheChangedSpanAndKeepsTheCaretWhereTheUserLeftIt) {
       {"a pasted second line", "1", "12\n3", 4, "12", 2},
       {"within the limit: as it is", "12", "1ab2", 3, "1ab2", 3},
       {"deleting", "1234", "12", 2, "12", 2},
+      {"a caret given past the end stands at it", "12", "123", 9, "123", 3},
       {"emoji past the limit, never half", "11", "11😀😀😀", 5, "11😀😀", 4},
   };
   for (const Settling& c : table) {
