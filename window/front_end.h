@@ -114,6 +114,7 @@ struct ButtonEdge {
   Colour outer_top_left, inner_top_left, inner_bottom_right, outer_bottom_right;
   friend bool operator==(const ButtonEdge&, const ButtonEdge&) = default;
 };
+static_assert(kButtonEdgePixels == 2, "the edge is two rings of one pixel");
 // Raised: three quarters and one quarter of the way from the face to white,
 // then half and three quarters of the way to black, to the nearest step.
 //   RGB(128, 255, 255) -> (223, 255, 255), (160, 255, 255), (64, 128, 128), (32, 64, 64)
