@@ -30,7 +30,7 @@ int main(int argc, char** argv) {
   try {
     const velmora::Layout layout = velmora::ReadLayoutRecord(record);
     const std::string description =
-        velmora::web::DescribeWindow(layout, velmora::web::OpenedPanel(layout, '.'));
+        velmora::web::DescribeWindow(layout, velmora::web::OpenedPanel(layout, U'.'));
     for (const char c : description) {
       if (c == '<')
         std::cout << "\\u003c";

@@ -100,7 +100,9 @@ Json LayoutOp(const Json& request) {
 
 Json PageOp(const Json&) {
   const Layout layout = ReadLayoutRecord(EmbeddedRecord());
-  return Json::parse(web::DescribeWindow(layout, web::OpenedPanel(layout, '.')));
+  NumberPanel panel;
+  panel.Load(BindPanel(layout).field->text);
+  return Json::parse(web::DescribeWindow(layout, panel));
 }
 
 constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}, {"page", PageOp}};

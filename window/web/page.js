@@ -100,37 +100,30 @@ function velmoraStart(record) {
   });
 
   // Anything else the browser changed itself (deleting, dropping, an input
-  // method's text once composed) goes to the rule too, as the one span of
-  // the old text that the new one replaces.
+  // method's text once composed) goes to the panel, which settles it by the
+  // same rule as the one span that changed, the caret where the user left it.
   function settle() {
-    const was = shown;
     const now = field.value;
-    if (stopped || was === now) return;
-    let a = 0;
-    while (a < was.length && a < now.length && was[a] === now[a]) a++;
-    let b = 0;
-    while (b < was.length - a && b < now.length - a &&
-           was[was.length - 1 - b] === now[now.length - 1 - b]) b++;
-    // Never inside a surrogate pair.
-    if (a > 0 && /[\uD800-\uDBFF]/.test(was[a - 1])) a--;
-    if (b > 0 && /[\uDC00-\uDFFF]/.test(was[was.length - b])) b--;
-    insert(chars(was.slice(0, a)), chars(was.slice(0, was.length - b)),
-           now.slice(a, now.length - b));
+    if (stopped || now === shown) return;
+    const bytes = encoder.encode(now);
+    put(bytes);
+    show(answer(_velmora_settle(bytes.length, chars(now.slice(0, field.selectionEnd)))));
   }
   field.addEventListener('input', (event) => event.isComposing || settle());
   field.addEventListener('compositionend', settle);
 
   // The user's decimal separator, as the browser writes 1.5 in their
-  // language. The browser's number formats are slow to start, so the panel
-  // learns it once the window is up, or at a press whose answer depends on
-  // it if that is sooner (most presses write no separator).
+  // language (the panel decides what a press writes for it). The browser's
+  // number formats are slow to start, so the panel learns it once the window
+  // is up, or at a press whose answer depends on it if that is sooner (most
+  // presses write no separator).
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
     separatorKnown = true;
     const decimal = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
       .find((part) => part.type === 'decimal');
-    show(answer(_velmora_separator(decimal && decimal.value === ',' ? 44 : 46)));
+    show(answer(_velmora_separator(decimal ? decimal.value.codePointAt(0) : -1)));
   }
   (self.requestIdleCallback || setTimeout)(learnSeparator);
 

@@ -15,7 +15,7 @@ function velmoraBuild(win) {
     `font-size:${font.pixels}px;font-weight:${font.weight};` +
     `font-style:${font.italic ? 'italic' : 'normal'};` +
     `text-decoration:${font.underline ? 'underline ' : ''}${font.strikeOut ? 'line-through' : ''};` +
-    `--edge:${win.button.edge}px;--shift:${win.button.shift}px;` +
+    `--shift:${win.button.shift}px;` +
     `--focus-inset:${win.button.focusInset}px`;
   client.style.fontFamily = font.family;  // the layout's font, then its stand-ins
 
@@ -27,6 +27,12 @@ function velmoraBuild(win) {
     client.style.transform = scale < 1 ? `scale(${scale})` : '';
   }
   window.onresize = fit;
+
+  // A button's two-ring edge as inset shadows of one pixel, the shaded
+  // sides (and the corners they share with the lit ones) on top.
+  const bevel = ([outerLit, innerLit, innerShaded, outerShaded]) =>
+    `inset -1px -1px ${outerShaded}, inset 1px 1px ${outerLit}, ` +
+    `inset -2px -2px ${innerShaded}, inset 2px 2px ${innerLit}`;
 
   // The controls from the bottom of the stacking to the top, which is also
   // the tab order of those that take the focus.
@@ -46,6 +52,8 @@ function velmoraBuild(win) {
       if (c.ownColour) {
         e.classList.add('own');
         e.style.setProperty('--face', c.background);
+        e.style.setProperty('--raised', bevel(c.edge.raised));
+        e.style.setProperty('--held', bevel(c.edge.held));
       }
     } else {
       e = document.createElement(c.multiLine ? 'textarea' : 'input');

@@ -29,7 +29,10 @@ std::string CssColour(Colour colour);
 //       "left", "top", "width", "height", "text", "align": "left" |
 //       "right" | "center", "visible", "background": "#rrggbb" or null,
 //       "readOnly", "verticalScrollBar", "horizontalScrollBar", "wraps",
-//       "ownColour", "tab": position in the tab order or -1,
+//       "ownColour", "edge": (a button in its own colour) {"raised", "held":
+//         [outer top-left, inner top-left, inner bottom-right, outer
+//         bottom-right] as ButtonEdgeOf gives them},
+//       "tab": position in the tab order or -1,
 //       "captionFor": id of the text box a label names, or null,
 //       "name": what a screen reader names it by (AccessibleNameOf),
 //       "role": "field" | "topLine" | "button" | null,
@@ -43,10 +46,10 @@ std::string CssColour(Colour colour);
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
 
-// The panel of the window just opened from `layout`: the field takes the
-// layout's text, then OnLoad runs. `decimal_separator` is '.' or ','.
+// The panel of the window just opened from `layout` (NumberPanel::Load
+// with the layout's field text), for the user's `regional_separator`.
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
-NumberPanel OpenedPanel(const Layout& layout, char decimal_separator);
+NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator);
 
 // {"field": text, "topLine": text, "align": "left" | "right" | "center",
 //  "limit": characters, 0 for none}
