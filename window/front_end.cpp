@@ -21,12 +21,15 @@ const Control& Require(const Layout& layout, std::string_view name, std::int16_t
 
 // Controls in tab-index order; equal indexes keep their record order.
 std::vector<const Control*> ByTabIndex(const Layout& layout, bool (*keep)(const Control&)) {
+  // Each control goes in after every one of its tab index or lower: a
+  // window has a handful, and this is much smaller code than a stable sort.
   std::vector<const Control*> order;
-  for (const Control& control : layout.controls)
-    if (keep(control)) order.push_back(&control);
-  std::stable_sort(order.begin(), order.end(), [](const Control* a, const Control* b) {
-    return a->tab_index < b->tab_index;
-  });
+  for (const Control& control : layout.controls) {
+    if (!keep(control)) continue;
+    const auto at = std::upper_bound(order.begin(), order.end(), control.tab_index,
+                                     [](auto tab, const Control* c) { return tab < c->tab_index; });
+    order.insert(at, &control);
+  }
   return order;
 }
 
@@ -113,7 +116,28 @@ ControlLook LookOf(const Control& control) {
   }
   look.own_colour_button = control.kind == ControlKind::CommandButton &&
                            control.own_colour.value_or(false) && control.back_colour.has_value();
+  // As in a dialog.
+  look.enter_presses = control.kind == ControlKind::CommandButton;
   return look;
+}
+
+namespace {
+
+// `quarters` quarters of the way from `colour` towards `target` (0 or 255).
+Colour Towards(Colour colour, int target, int quarters) {
+  const auto step = [&](std::uint8_t part) {
+    return static_cast<Colour>((part * (4 - quarters) + target * quarters + 2) / 4);
+  };
+  return step(ColourRed(colour)) | step(ColourGreen(colour)) << 8 | step(ColourBlue(colour)) << 16;
+}
+
+}  // namespace
+
+ButtonEdge ButtonEdgeOf(Colour face, bool held) {
+  const Colour lightest = Towards(face, 255, 3), light = Towards(face, 255, 1);
+  const Colour shadow = Towards(face, 0, 2), darkest = Towards(face, 0, 3);
+  if (held) return {darkest, shadow, light, lightest};
+  return {lightest, light, shadow, darkest};
 }
 
 const Control* CaptionOf(const Layout& layout, const Control& box) {
@@ -123,6 +147,14 @@ const Control* CaptionOf(const Layout& layout, const Control& box) {
     if (std::abs(box.bounds.top - label_bottom) <= label.bounds.height / 2) return &label;
   }
   return nullptr;
+}
+
+std::string AccessibleNameOf(const Layout& layout, const Control& control) {
+  if (!control.IsVisible()) return {};
+  if (control.kind != ControlKind::TextBox) return control.text;
+  if (const Control* caption = CaptionOf(layout, control)) return caption->text;
+  if (control.name == kStatementName && control.index == 0) return std::string(kStatementAccessibleName);
+  return {};
 }
 
 std::string ErrorText(const RuntimeError& error) {

@@ -2,6 +2,8 @@
 // with messages as a user drives it.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <memory>
 
 #include "numbers/runtime_error.h"
@@ -20,7 +22,8 @@ class WindowTest : public ::testing::Test {
  protected:
   void Open(char separator = '.', bool shown = false) {
     window_.reset();
-    window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(), separator);
+    window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(),
+                                             static_cast<unsigned char>(separator));
     separator_ = separator;
     if (shown) window_->Show(SW_SHOWNORMAL);
     Pump();
@@ -147,6 +150,39 @@ TEST_F(WindowTest, PastingFollowsTheFieldsRule) {
   Press(0);
   EXPECT_EQ(FieldText(), "14");
   EXPECT_EQ(TopLineText(), "Сума от цифри: 5");
+}
+
+struct ReplacementCase {
+  const char* name;
+  const wchar_t* before;
+  DWORD caret;
+  const wchar_t* replacement;
+  const char* after;
+  DWORD caret_after;
+};
+
+// Text that reaches the edit by a route the subclass does not see
+// (EM_REPLACESEL here, as WM_UNICHAR or another program's message would) is
+// settled by the field's rule as the one span that changed, the caret where
+// the replacement left it, moved back by what the rule dropped.
+TEST_F(WindowTest, AReplacementTheSubclassDoesNotSeeIsSettledByTheRule) {
+  const ReplacementCase cases[] = {
+      {"past the limit at the end", L"112", 3, L"345", "1123", 4},
+      {"past the limit in the middle", L"12", 1, L"abc", "1ab2", 3},
+      {"within the limit", L"1", 1, L"23", "123", 3},
+  };
+  for (const ReplacementCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Type(Field(), c.before);
+    SendMessageW(Field(), EM_SETSEL, c.caret, static_cast<LPARAM>(c.caret));
+    SendMessageW(Field(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(c.replacement));
+    EXPECT_EQ(FieldText(), c.after);
+    EXPECT_EQ(window_->Panel().FieldText(), c.after);
+    DWORD start = 9, end = 9;
+    SendMessageW(Field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, c.caret_after);
+    EXPECT_EQ(end, c.caret_after);
+  }
 }
 
 TEST_F(WindowTest, CtrlASelectsTheWholeTextThenTypingReplacesIt) {
@@ -368,8 +404,8 @@ TEST_F(WindowTest, ColouredButtonsFocusRectangleAndPressedLook) {
   int dots = 0;
   for (int x = inset; x < 161 - inset; x += 1) dots += draw(ODS_FOCUS, x, inset) != fill;
   EXPECT_GT(dots, 161 / 4);
-  EXPECT_EQ(draw(0, 0, 0), GetSysColor(COLOR_3DLIGHT));                  // raised
-  EXPECT_EQ(draw(ODS_SELECTED, 0, 0), GetSysColor(COLOR_3DSHADOW));      // sunken
+  EXPECT_EQ(draw(0, 0, 0), ButtonEdgeOf(fill, false).outer_top_left);            // raised
+  EXPECT_EQ(draw(ODS_SELECTED, 0, 0), ButtonEdgeOf(fill, true).outer_top_left);  // sunken
   EXPECT_EQ(draw(ODS_SELECTED, 6, 6), fill);
 }
 
@@ -387,6 +423,62 @@ TEST_F(WindowTest, LabelsLieBeneathTheBoxesAndButtons) {
     EXPECT_TRUE(GetWindowLongPtrW(child, GWL_STYLE) & WS_CLIPSIBLINGS);
   }
   EXPECT_TRUE(label_seen);
+}
+
+// What a screen reader is told of each control: the system's accessible
+// object for it, as a reader in another process gets it.
+struct Heard {
+  std::wstring name, value;
+  LONG role = 0;
+};
+Heard AskScreenReader(HWND control) {
+  Heard heard;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object))) || !object) {
+    ADD_FAILURE() << "no accessible object";
+    return heard;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  if (SUCCEEDED(object->get_accName(self, &text)) && text) heard.name = text;
+  SysFreeString(text);
+  text = nullptr;
+  if (SUCCEEDED(object->get_accValue(self, &text)) && text) heard.value = text;
+  SysFreeString(text);
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) heard.role = role.lVal;
+  object->Release();
+  return heard;
+}
+
+TEST_F(WindowTest, AScreenReaderHearsEveryControlsNameAndRole) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  const struct {
+    const char* control;
+    std::int16_t index;
+    const wchar_t* name;
+    LONG role;
+  } cases[] = {
+      {"Text2", 0, L"Число", ROLE_SYSTEM_TEXT},  // its label lies beneath, not before it
+      {"Text1", 0, L"Условие на задачата", ROLE_SYSTEM_TEXT},
+      {"Command1", 0, L"Увеличава със сбор", ROLE_SYSTEM_PUSHBUTTON},
+      {"Command1", 1, L"Намалява със сбор", ROLE_SYSTEM_PUSHBUTTON},
+      {"Label1", 1, L"Число", ROLE_SYSTEM_STATICTEXT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + "(" + std::to_string(c.index) + ")");
+    const Heard heard = AskScreenReader(Control(c.control, c.index));
+    EXPECT_EQ(heard.name, c.name);
+    EXPECT_EQ(heard.role, c.role);
+  }
+  // The field's object is still the system's own: its value is the text.
+  EXPECT_EQ(AskScreenReader(Field()).value, L"112");
+  Press(0);
+  EXPECT_EQ(AskScreenReader(TopLine()).name, L"Сума от цифри: 8");
+  CoUninitialize();
 }
 
 TEST(WindowFaultTest, ALayoutWithoutABoundControlIsAClearError) {

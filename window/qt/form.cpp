@@ -1,5 +1,7 @@
 #include "window/qt/form.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QColor>
@@ -17,6 +19,7 @@
 #include "window/front_end.h"
 #include "window/icon_image.h"
 #include "window/qt/colour_button.h"
+#include "window/qt/dialog_keys.h"
 #include "window/qt/line_edit.h"
 
 namespace velmora::qt {
@@ -101,17 +104,45 @@ QWidget* CreateMultiLineBox(const velmora::Control& control, const ControlLook& 
 }
 
 QWidget* CreateButton(const velmora::Control& control, const ControlLook& look, QWidget* parent) {
-  if (look.own_colour_button)
-    return new ColourButton(FromUtf8(control.text), ToQColor(*look.back_colour), parent);
-  auto* button = new QPushButton(FromUtf8(control.text), parent);
-  button->setAutoDefault(true);  // Enter presses the focused button
+  QPushButton* button = look.own_colour_button
+                            ? new ColourButton(FromUtf8(control.text), *look.back_colour, parent)
+                            : new QPushButton(FromUtf8(control.text), parent);
+  SetEnterPresses(*button, look);
   return button;
 }
 
 // Assistive technology sees the form as a window (a plain QWidget would be
-// an unnamed client area).
-QAccessibleInterface* AccessibleForm(const QString&, QObject* object) {
-  if (auto* form = dynamic_cast<Form*>(object)) return new QAccessibleWidget(form, QAccessible::Window);
+// an unnamed client area) whose children are the controls it shows: a
+// hidden control (the saying) is not there at all.
+class AccessibleForm : public QAccessibleWidget {
+ public:
+  explicit AccessibleForm(Form* form) : QAccessibleWidget(form, QAccessible::Window) {}
+
+  int childCount() const override { return static_cast<int>(Shown().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const std::vector<QWidget*> shown = Shown();
+    if (index < 0 || static_cast<std::size_t>(index) >= shown.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(shown[static_cast<std::size_t>(index)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const std::vector<QWidget*> shown = Shown();
+    const auto at = std::find(shown.begin(), shown.end(), child ? child->object() : nullptr);
+    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
+  }
+
+ private:
+  std::vector<QWidget*> Shown() const {
+    std::vector<QWidget*> shown;
+    for (QObject* object : widget()->children()) {
+      auto* w = qobject_cast<QWidget*>(object);
+      if (w && !w->isWindow() && !w->isHidden()) shown.push_back(w);
+    }
+    return shown;
+  }
+};
+
+QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
+  if (auto* form = dynamic_cast<Form*>(object)) return new AccessibleForm(form);
   return nullptr;
 }
 
@@ -135,7 +166,7 @@ QColor ToQColor(Colour colour) {
 }
 
 Form::Form(const Layout& layout, double dpi) {
-  static const bool factory_installed = (QAccessible::installFactory(AccessibleForm), true);
+  static const bool factory_installed = (QAccessible::installFactory(AccessibleFormFactory), true);
   (void)factory_installed;
   setObjectName(FromUtf8(layout.name));
   setWindowTitle(FromUtf8(layout.caption));
@@ -155,17 +186,20 @@ Form::Form(const Layout& layout, double dpi) {
     widget->setFocusPolicy(LookOf(*control).takes_focus ? Qt::StrongFocus : Qt::NoFocus);
   }
 
-  // A label that captions a text box names it for assistive technology.
-  for (const velmora::Control& box : layout.controls)
-    if (box.kind == ControlKind::TextBox)
-      if (const velmora::Control* caption = CaptionOf(layout, box))
-        Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
-
-  for (const velmora::Control* control : velmora::TabOrder(layout)) {
-    QWidget* widget = &Widget(*control);
-    if (!tab_order_.empty()) QWidget::setTabOrder(tab_order_.back(), widget);
-    tab_order_.push_back(widget);
+  // Text boxes get their names for assistive technology (labels and
+  // buttons are named by their captions, as Qt does itself); a label that
+  // captions a box is also its buddy, which screen readers read as the
+  // box's label.
+  for (const velmora::Control& box : layout.controls) {
+    if (box.kind != ControlKind::TextBox) continue;
+    Widget(box).setAccessibleName(FromUtf8(AccessibleNameOf(layout, box)));
+    if (const velmora::Control* caption = CaptionOf(layout, box))
+      Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
   }
+
+  for (const velmora::Control* control : velmora::TabOrder(layout))
+    tab_order_.push_back(&Widget(*control));
+  ChainTabOrder(tab_order_);
 }
 
 QWidget* Form::CreateControl(const velmora::Control& control) {

@@ -92,8 +92,20 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   o.Bool("horizontalScrollBar", look.horizontal_scroll_bar);
   o.Bool("wraps", look.wraps);
   o.Bool("ownColour", look.own_colour_button);
+  if (look.own_colour_button) {
+    ObjectWriter edge(o.Key("edge"));
+    for (const bool held : {false, true}) {
+      const ButtonEdge e = ButtonEdgeOf(*look.back_colour, held);
+      std::string& shades = edge.Key(held ? "held" : "raised");
+      shades += '[';
+      for (const Colour c : {e.outer_top_left, e.inner_top_left, e.inner_bottom_right, e.outer_bottom_right})
+        shades += JsonString(CssColour(c)) + (c == e.outer_bottom_right ? "" : ",");
+      shades += ']';
+    }
+  }
   o.Number("tab", Position(tab_order, control));
   o.Raw("captionFor", caption_for);
+  o.Text("name", AccessibleNameOf(layout, control));
   o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
   o.Number("command", command);
 }
@@ -125,6 +137,12 @@ std::string CssColour(Colour colour) {
   std::string css = "#";
   css += LowerHex(rgb);
   return css;
+}
+
+NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator) {
+  NumberPanel panel(regional_separator);
+  panel.Load(BindPanel(layout).field->text);
+  return panel;
 }
 
 std::string PanelState(const NumberPanel& panel) {

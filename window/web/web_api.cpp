@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "panel/field_edit.h"
 #include "panel/number_panel.h"
 #include "window/front_end.h"
 #include "window/record_reader.h"
@@ -25,19 +24,18 @@
 
 namespace {
 
+// While the page does not know the user's decimal separator, the window
+// is kept twice, with '.' (panel) and with ',' (comma): a press that both
+// answer alike needs no separator, and learning it only picks one.
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
-  bool pressed = false;
+  std::optional<velmora::NumberPanel> comma;
 };
 
-// Loads the window's panel: the field takes its text, then OnLoad runs.
-velmora::NumberPanel LoadedPanel(std::string_view field_text, int decimal_separator) {
-  velmora::NumberPanel panel(decimal_separator == ',' ? ',' : '.');
-  panel.TypeFieldText(field_text);
-  panel.OnLoad();
-  return panel;
-}
+// The user's regional separator as the page gives it: a code point, or -1
+// while the page does not know it (a point until then).
+char32_t Regional(int code_point) { return code_point < 0 ? U'.' : static_cast<char32_t>(code_point); }
 
 std::optional<Page> page;
 std::vector<std::uint8_t> buffer;
@@ -49,10 +47,15 @@ const char* Answer(std::string json) {
   return answer.c_str();
 }
 
+// The answer for the exception being handled: {"error": its box's text}.
+std::string ErrorAnswer() {
+  return "{\"error\":" +
+         velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
+         "}";
+}
+
 const char* Fail() {
-  error = "{\"error\":" +
-          velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
-          "}";
+  error = ErrorAnswer();
   return error.c_str();
 }
 
@@ -66,6 +69,13 @@ const char* Handle(Handler handler) {
   } catch (...) {
     return Fail();
   }
+}
+
+// The panel's state after an edit, with the edit's caret.
+std::string StateWithCaret(const velmora::NumberPanel& panel, const velmora::FieldEdit& edit) {
+  std::string state = velmora::web::PanelState(panel);
+  state.pop_back();  // the closing brace
+  return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
 }
 
 std::string_view BufferText(std::size_t size) {
@@ -84,18 +94,19 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* velmora_buffer(std::size_t size) {
   return buffer.data();
 }
 
-// Reads the record of `size` bytes from the buffer and loads the window:
-// the field takes the layout's text, then the panel's OnLoad runs.
-// `decimal_separator` is ',' or anything else for '.'; -1 while the page
-// does not know it yet (velmora_separator says it later). Answers the
-// window's description (DescribeWindow).
-EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_separator) {
+// Reads the record of `size` bytes from the buffer and loads the window
+// (NumberPanel::Load with the layout's field text). `regional_separator` is
+// the user's decimal separator as a code point, or -1 while the page does
+// not know it yet (velmora_separator says it later). Answers the window's
+// description (DescribeWindow).
+EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_separator) {
   if (!error.empty()) return error.c_str();
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
-    const std::string field_text = velmora::BindPanel(layout).field->text;
-    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator)};
+    velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, Regional(regional_separator));
+    Page opened{std::move(layout), std::move(panel), std::nullopt};
+    if (regional_separator < 0) opened.comma = velmora::web::OpenedPanel(opened.layout, U',');
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
@@ -104,47 +115,74 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
   }
 }
 
-// The user's decimal separator, once the page knows it: the separator only
-// shapes what a press writes, so until the first press the panel is loaded
-// again with it, keeping the field's text. (Finding it out can take the
-// browser longer than everything else at start-up.) Later it must be the
-// one the panel has. Answers the panel's state.
-EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int decimal_separator) {
-  return Handle([decimal_separator](Page& p) {
-    const char separator = decimal_separator == ',' ? ',' : '.';
-    if (separator != p.panel.DecimalSeparator()) {
-      if (p.pressed)
-        throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
-                                    "Invalid procedure call or argument: the separator is set");
-      p.panel = LoadedPanel(p.panel.FieldText(), separator);
+// The user's decimal separator, once the page knows it: the window keeps
+// the panel that has it. Later it must be the one the panel has. Answers
+// the panel's state.
+EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int regional_separator) {
+  return Handle([regional_separator](Page& p) {
+    const char separator = velmora::NumberPanel::SeparatorFor(Regional(regional_separator));
+    if (p.comma) {
+      if (separator == ',') p.panel = std::move(*p.comma);
+      p.comma.reset();
+    } else if (separator != p.panel.DecimalSeparator()) {
+      throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
+                                  "Invalid procedure call or argument: the separator is set");
     }
     return velmora::web::PanelState(p.panel);
   });
 }
 
-// A click on Command1(index). Answers the panel's state (PanelState).
+// A click on Command1(index). Answers the panel's state (PanelState), or,
+// while the page does not know the separator and the answer depends on it,
+// {"separatorNeeded": true} with nothing changed: the page learns it
+// (velmora_separator) and asks again.
 EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
-  return Handle([index](Page& p) {
+  return Handle([index](Page& p) -> std::string {
     if (index < INT16_MIN || index > INT16_MAX)
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
-    p.pressed = true;
-    p.panel.OnCommand(static_cast<std::int16_t>(index));
-    return velmora::web::PanelState(p.panel);
+    const auto button = static_cast<std::int16_t>(index);
+    if (!p.comma) {
+      p.panel.OnCommand(button);
+      return velmora::web::PanelState(p.panel);
+    }
+    // Each panel's answer: its state, or its run-time error.
+    auto press = [button](velmora::NumberPanel& panel) -> std::string {
+      try {
+        panel.OnCommand(button);
+        return velmora::web::PanelState(panel);
+      } catch (...) {
+        return ErrorAnswer();
+      }
+    };
+    velmora::NumberPanel dot = p.panel;
+    velmora::NumberPanel comma = *p.comma;
+    const std::string state = press(dot);
+    if (press(comma) != state) return "{\"separatorNeeded\":true}";
+    p.panel = std::move(dot);
+    p.comma = std::move(comma);
+    if (state.starts_with("{\"error\":")) error = state;  // both failed alike: stopped
+    return state;
   });
 }
 
 // The user's insertion into the field: the buffer's first `size` bytes
-// (UTF-8) replace the characters [start, end) of the field's text, by the
-// field's editing rule with the panel's limit. An empty insertion deletes.
-// Answers the panel's state with "caret", in characters.
+// (UTF-8) replace the characters [start, end) of the field's text
+// (NumberPanel::Insert). Answers the panel's state with "caret", in
+// characters.
 EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t end, std::size_t size) {
   return Handle([=](Page& p) {
-    const velmora::FieldEdit edit = velmora::InsertIntoField(
-        p.panel.FieldText(), start, end, BufferText(size), p.panel.FieldLimit());
-    p.panel.TypeFieldText(edit.text);
-    std::string state = velmora::web::PanelState(p.panel);
-    state.pop_back();  // the closing brace
-    return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
+    if (p.comma) p.comma->Insert({start, end}, BufferText(size));
+    return StateWithCaret(p.panel, p.panel.Insert({start, end}, BufferText(size)));
+  });
+}
+
+// A change the browser made to the field by itself: the buffer's first
+// `size` bytes are the field's value now, `caret` the caret in it, in
+// characters (NumberPanel::Settle). Answers as velmora_insert does.
+EMSCRIPTEN_KEEPALIVE const char* velmora_settle(std::size_t size, std::size_t caret) {
+  return Handle([=](Page& p) {
+    if (p.comma) p.comma->Settle(BufferText(size), caret);
+    return StateWithCaret(p.panel, p.panel.Settle(BufferText(size), caret));
   });
 }
 
