@@ -12,6 +12,8 @@ packages=(
   qt6-base-dev xvfb xauth xdotool fonts-liberation2 imagemagick librsvg2-bin locales
   at-spi2-core dbus dbus-x11 desktop-file-utils appstream dpkg-dev file lintian x11-utils
   python3-gi gir1.2-atspi-2.0 libx11-dev qt6-translations-l10n
+  # velmora-explore's graph tests: dot reads its DOT and draws its SVG
+  graphviz
   # the Win32 front end, cross-built and tested under Wine
   g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
   # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine
