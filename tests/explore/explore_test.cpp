@@ -221,15 +221,28 @@ TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
   const std::regex edge(R"re(^  t(\d+) -> t(\d+) \[label="(\S+)"(, style=bold)?.*)re");
   std::map<std::string, std::string> text;  // node -> its field text
   std::map<std::string, std::string> bold_next;
+  std::set<std::pair<std::string, std::int16_t>> drawn;  // node, press
   std::smatch m;
   for (std::string line; std::getline(in, line);) {
     if (std::regex_match(line, m, node)) text[m[1]] = m[2];
     if (!std::regex_match(line, m, edge)) continue;
-    const std::int16_t button = m[3] == "увеличава" ? NumberPanel::kIncrease : NumberPanel::kDecrease;
+    ASSERT_TRUE(m[3] == "увеличава" || m[3] == "намалява") << line;
+    const auto button = m[3] == "увеличава" ? NumberPanel::kIncrease : NumberPanel::kDecrease;
     EXPECT_EQ(Press(text.at(m[1]), button, '.'), text.at(m[2])) << line;
+    drawn.insert({m[1], button});
     if (m[4].matched) bold_next[m[1]] = m[2];
   }
   EXPECT_EQ(text.size(), 40u);  // the texts met before "0" has its turn
+  // Every press from a text (but "0") to a drawn text is drawn.
+  std::set<std::string> texts;
+  for (const auto& [id, t] : text) texts.insert(t);
+  for (const auto& [id, t] : text) {
+    for (std::int16_t button : explore::kPresses) {
+      if (t != "0" && texts.count(Press(t, button, '.')) > 0) {
+        EXPECT_EQ(drawn.count({id, button}), 1u) << t << " press " << button;
+      }
+    }
+  }
   // The bold edges lead from the start to "0", as few as can.
   std::string at;
   for (const auto& [id, t] : text)
@@ -275,6 +288,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadRun{"UnknownOption", {"--frob", "112"}, 2, "unknown option --frob"},
         BadRun{"BoundNotANumber", {"--all", "1", "x"}, 2, "\"x\" is not a whole number"},
         BadRun{"BoundNotWhole", {"--all", "1.5", "3"}, 2, "\"1.5\" is not a whole number"},
+        BadRun{"BoundBeyond64Bits", {"--all", "1", "99999999999999999999"}, 2, "too large"},
         BadRun{"FromAboveTo", {"--all", "9", "1"}, 2, "FROM 9 is greater than TO 1"},
         BadRun{"BoundMissing", {"--all", "1"}, 2, "--all is missing"},
         BadRun{"NothingToDo", {}, 2, "nothing to do"},

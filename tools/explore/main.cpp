@@ -214,13 +214,15 @@ void Explorer::Graph(std::ostream& out) {
   }
 }
 
-// A whole number, as "--all" takes it: "12", "-5", "+7"; not "1.5" or "1e3".
-std::optional<long long> WholeNumber(std::string_view text) {
+// A whole number, as "--all" takes it: "12", "-5", "+7"; not "1.5" or "1e3"
+// (std::errc::invalid_argument), nor beyond 64 bits (result_out_of_range).
+std::errc WholeNumber(std::string_view text, long long& value) {
+  if (text.starts_with("+-")) return std::errc::invalid_argument;
   if (text.starts_with('+')) text.remove_prefix(1);
-  long long value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || error != std::errc() || end != text.data() + text.size()) return {};
-  return value;
+  if (text.empty() || (error == std::errc() && end != text.data() + text.size()))
+    return std::errc::invalid_argument;
+  return error;
 }
 
 Options Parse(const Messages& m, const std::vector<std::string>& args) {
@@ -247,9 +249,12 @@ Options Parse(const Messages& m, const std::vector<std::string>& args) {
       options.json = true;
     } else if (arg == "--all") {
       const auto bound = [&](std::size_t n) {
-        const std::optional<long long> number = WholeNumber(value(n));
-        if (!number) throw Failure{Fill(m.not_whole, {arg, value(n)}), 2};
-        return *number;
+        long long number = 0;
+        const std::errc error = WholeNumber(value(n), number);
+        if (error == std::errc::result_out_of_range)
+          throw Failure{Fill(m.too_large, {arg, value(n)}), 2};
+        if (error != std::errc()) throw Failure{Fill(m.not_whole, {arg, value(n)}), 2};
+        return number;
       };
       options.all = {bound(1), bound(2)};
       if (options.all->first > options.all->second)
@@ -261,10 +266,12 @@ Options Parse(const Messages& m, const std::vector<std::string>& args) {
       ++tasks;
       ++i;
     } else if (arg == "--depth") {
-      const std::optional<long long> depth = WholeNumber(value(1));
-      if (!depth || *depth < 0)
-        throw Failure{Fill(m.not_count, {arg, value(1)}), 2};
-      options.depth = static_cast<std::size_t>(*depth);
+      long long depth = 0;
+      const std::errc error = WholeNumber(value(1), depth);
+      if (error == std::errc::result_out_of_range)
+        throw Failure{Fill(m.too_large, {arg, value(1)}), 2};
+      if (error != std::errc() || depth < 0) throw Failure{Fill(m.not_count, {arg, value(1)}), 2};
+      options.depth = static_cast<std::size_t>(depth);
       ++i;
     } else if (arg == "--svg") {
       options.svg = true;

@@ -24,8 +24,8 @@ struct Messages {
   std::string_view none;          // the presses column when 0 is not reached
   std::string_view summary, summary_none;
   std::string_view path_caption, never_caption, depth_caption;
-  std::string_view unknown_option, needs_value, not_whole, not_count, from_above_to, one_task,
-      graph_only, json_not_graph, nothing_to_do, too_many_texts, no_dot, dot_failed,
+  std::string_view unknown_option, needs_value, not_whole, too_large, not_count, from_above_to,
+      one_task, graph_only, json_not_graph, nothing_to_do, too_many_texts, no_dot, dot_failed,
       cannot_write, standard_output;
 
   std::string Presses(std::size_t n) const;  // "1 press", "12 presses"
