@@ -7,17 +7,13 @@
 // Graphviz for --svg, output that cannot be written), 2 a usage error.
 
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <exception>
 #include <fstream>
 #include <iostream>
-#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
-#include <system_error>
-#include <utility>
 #include <vector>
 
 #include <nlohmann/json.hpp>
@@ -25,6 +21,7 @@
 #include "numbers/utf8.h"
 #include "tools/explore/dot_graph.h"
 #include "tools/explore/messages.h"
+#include "tools/explore/options.h"
 #include "tools/explore/press_graph.h"
 #include "tools/explore/search.h"
 
@@ -34,20 +31,6 @@ namespace {
 // A graph of more texts than this is no picture for a board.
 constexpr std::size_t kMaxDrawnTexts = 300;
 constexpr std::size_t kLineWidth = 78;  // characters, where a path wraps
-
-struct Failure {  // what ends the run, with its exit status
-  std::string message;
-  int status;
-};
-
-struct Options {
-  bool comma = false, json = false, svg = false, help = false;
-  std::vector<std::string> starts;
-  std::optional<std::pair<long long, long long>> all;
-  std::optional<std::string> graph;
-  std::optional<std::size_t> depth;
-  std::optional<std::string> output;
-};
 
 class Explorer {
  public:
@@ -214,88 +197,9 @@ void Explorer::Graph(std::ostream& out) {
   }
 }
 
-// A whole number, as "--all" takes it: "12", "-5", "+7"; not "1.5" or "1e3"
-// (std::errc::invalid_argument), nor beyond 64 bits (result_out_of_range).
-std::errc WholeNumber(std::string_view text, long long& value) {
-  if (text.starts_with("+-")) return std::errc::invalid_argument;
-  if (text.starts_with('+')) text.remove_prefix(1);
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (text.empty() || (error == std::errc() && end != text.data() + text.size()))
-    return std::errc::invalid_argument;
-  return error;
-}
-
-Options Parse(const Messages& m, const std::vector<std::string>& args) {
-  Options options;
-  int tasks = 0;
-  std::string graph_option;  // the first option that goes with --graph only
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& arg = args[i];
-    const auto value = [&](std::size_t n) {  // the n-th value after the option
-      if (i + n >= args.size()) throw Failure{Fill(m.needs_value, {arg}), 2};
-      return args[i + n];
-    };
-    if (arg == "--") {
-      options.starts.insert(options.starts.end(), args.begin() + static_cast<long>(i) + 1,
-                            args.end());
-      break;
-    } else if (!arg.starts_with("--")) {
-      options.starts.push_back(arg);  // "-12" and "-" are texts too
-    } else if (arg == "--help") {
-      options.help = true;
-    } else if (arg == "--comma") {
-      options.comma = true;
-    } else if (arg == "--json") {
-      options.json = true;
-    } else if (arg == "--all") {
-      const auto bound = [&](std::size_t n) {
-        long long number = 0;
-        const std::errc error = WholeNumber(value(n), number);
-        if (error == std::errc::result_out_of_range)
-          throw Failure{Fill(m.too_large, {arg, value(n)}), 2};
-        if (error != std::errc()) throw Failure{Fill(m.not_whole, {arg, value(n)}), 2};
-        return number;
-      };
-      options.all = {bound(1), bound(2)};
-      if (options.all->first > options.all->second)
-        throw Failure{Fill(m.from_above_to, {value(1), value(2)}), 2};
-      ++tasks;
-      i += 2;
-    } else if (arg == "--graph") {
-      options.graph = value(1);
-      ++tasks;
-      ++i;
-    } else if (arg == "--depth") {
-      long long depth = 0;
-      const std::errc error = WholeNumber(value(1), depth);
-      if (error == std::errc::result_out_of_range)
-        throw Failure{Fill(m.too_large, {arg, value(1)}), 2};
-      if (error != std::errc() || depth < 0) throw Failure{Fill(m.not_count, {arg, value(1)}), 2};
-      options.depth = static_cast<std::size_t>(depth);
-      ++i;
-    } else if (arg == "--svg") {
-      options.svg = true;
-    } else if (arg == "--output") {
-      options.output = value(1);
-      ++i;
-    } else {
-      throw Failure{Fill(m.unknown_option, {arg}), 2};
-    }
-    if ((arg == "--depth" || arg == "--svg" || arg == "--output") && graph_option.empty())
-      graph_option = arg;
-  }
-  if (options.help) return options;
-  if (!options.starts.empty()) ++tasks;
-  if (tasks == 0) throw Failure{std::string(m.nothing_to_do), 2};
-  if (tasks > 1) throw Failure{std::string(m.one_task), 2};
-  if (!options.graph && !graph_option.empty()) throw Failure{Fill(m.graph_only, {graph_option}), 2};
-  if (options.graph && options.json) throw Failure{std::string(m.json_not_graph), 2};
-  return options;
-}
-
 int Run(const Messages& m, const std::vector<std::string>& args) {
   try {
-    const Options options = Parse(m, args);
+    const Options options = ParseOptions(m, args);
     std::ios::sync_with_stdio(false);
     if (options.help) {
       std::cout << m.usage;
