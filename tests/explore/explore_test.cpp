@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -46,7 +47,9 @@ std::string ReadAll(FILE* file) {
 // Runs the tool with `env` (shell assignments) before it.
 Output Explore(const std::vector<std::string>& args, const std::string& env = "LC_ALL=C.UTF-8",
                const std::string& redirect = "") {
-  const std::string err_file = ::testing::TempDir() + "explore-stderr.txt";
+  // One file per test process: ctest runs several at once.
+  const std::string err_file =
+      ::testing::TempDir() + "explore-stderr-" + std::to_string(getpid()) + ".txt";
   std::string command = env + " " + Quoted(VELMORA_EXPLORE);
   for (const std::string& arg : args) command += " " + Quoted(arg);
   command += " 2>" + Quoted(err_file) + redirect;
@@ -56,6 +59,7 @@ Output Explore(const std::vector<std::string>& args, const std::string& env = "L
   output.status = WEXITSTATUS(pclose(pipe));
   std::ifstream err(err_file);
   output.err.assign(std::istreambuf_iterator<char>(err), {});
+  std::remove(err_file.c_str());
   return output;
 }
 
@@ -212,7 +216,8 @@ bool HaveDot() { return std::system("command -v dot >/dev/null 2>&1") == 0; }
 
 TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
   if (!HaveDot()) GTEST_SKIP() << "Graphviz (dot) is not installed";
-  const std::string file = ::testing::TempDir() + "explore-112.dot";
+  const std::string file =
+      ::testing::TempDir() + "explore-112-" + std::to_string(getpid()) + ".dot";
   ASSERT_EQ(Explore({"--graph", "112", "--output", file}).status, 0);
   EXPECT_EQ(std::system(("dot -Tsvg " + Quoted(file) + " >/dev/null").c_str()), 0);
 
@@ -251,6 +256,7 @@ TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
   for (; bold_next.count(at) > 0 && steps <= text.size(); ++steps) at = bold_next[at];
   EXPECT_EQ(text[at], "0");
   EXPECT_EQ(static_cast<int>(steps), PressesToZero("112", '.'));
+  std::remove(file.c_str());
 }
 
 TEST(ExploreGraph, SvgThroughDotOrAClearMessageWithoutIt) {
