@@ -18,7 +18,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::setlocale(LC_ALL, "");
-  const char decimal_separator = velmora::qt::RegionalDecimalSeparator();
+  const char32_t regional_separator = velmora::qt::RegionalDecimalSeparator();
 
   // The product name names the error box. It is set as the application
   // name, not the display name, which X11 would append to the caption.
@@ -31,5 +31,5 @@ int main(int argc, char** argv) {
     application = std::make_unique<QApplication>(argc, argv);
   }
   velmora::qt::LoadQtTranslations();
-  return velmora::qt::RunProgram(velmora::EmbeddedRecord(), decimal_separator);
+  return velmora::qt::RunProgram(velmora::EmbeddedRecord(), regional_separator);
 }

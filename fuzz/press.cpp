@@ -15,9 +15,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::int16_t button = data[0] & 1;
   const char separator = data[0] & 2 ? ',' : '.';
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
-  velmora::NumberPanel panel(separator);
-  panel.OnLoad();
-  panel.TypeFieldText(text);
+  velmora::NumberPanel panel(static_cast<unsigned char>(separator));
+  panel.Load(text);  // any text, longer than the limit too
   for (int press = 0; press < 3; ++press) {
     panel.OnCommand(button);
     if (velmora::CountChars(panel.FieldText()) > 4) std::abort();

@@ -7,10 +7,13 @@
 
 namespace velmora {
 
-// A regional separator other than a comma (none is used in practice) is
-// written as a point, the one ReadNumber understands.
-NumberPanel::NumberPanel(char decimal_separator)
-    : decimal_separator_(decimal_separator == ',' ? ',' : '.') {}
+NumberPanel::NumberPanel(char32_t regional_separator)
+    : decimal_separator_(SeparatorFor(regional_separator)) {}
+
+void NumberPanel::Load(std::string_view field_text) {
+  field_text_.assign(field_text);
+  OnLoad();
+}
 
 void NumberPanel::OnLoad() {
   field_limit_ = kFieldLimitOnLoad;
@@ -25,18 +28,24 @@ void NumberPanel::OnCommand(std::int16_t index) {
   double x = ReadNumber(field_text_);
   const std::int16_t a = ToInt16(DigitSum(field_text_));
   x = index == kIncrease ? x + a : x - a;
-  WriteFieldText(NumberToText(x, decimal_separator_));
+  // The program's own write keeps the first `limit` characters.
+  const ShortText written = NumberToText(x, decimal_separator_);
+  field_text_.assign(field_limit_ > 0 ? CutToChars(written, field_limit_) : written);
   const std::int16_t b = ToInt16(DigitSum(field_text_));
   top_line_.assign(kSumPrefix);
   top_line_.append(Int16ToText(b));
 }
 
-void NumberPanel::TypeFieldText(std::string_view text) { WriteFieldText(text); }
+FieldEdit NumberPanel::Insert(Selection selection, std::string_view text) {
+  FieldEdit edit = InsertIntoField(field_text_, selection, text, field_limit_);
+  field_text_ = edit.text;
+  return edit;
+}
 
-// Typing, pasting and the program's own writes all keep only the first
-// `limit` characters once the limit is set.
-void NumberPanel::WriteFieldText(std::string_view text) {
-  field_text_.assign(field_limit_ > 0 ? CutToChars(text, field_limit_) : text);
+FieldEdit NumberPanel::Settle(std::string_view text, std::size_t caret) {
+  FieldEdit edit = SettleChange(field_text_, text, caret, field_limit_);
+  field_text_ = edit.text;
+  return edit;
 }
 
 }  // namespace velmora

@@ -1,12 +1,15 @@
 #pragma once
 // The number panel: the field, its limit and alignment, and the top line,
-// with the window's two handlers. It knows nothing of widgets; a front end
-// shows its state and hands it the user's typing and button presses.
+// with the window's two handlers. It is the one owner of the field's text:
+// a front end hands it every insertion and every change its widget made by
+// itself, and shows what it gives. It knows nothing of widgets.
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "panel/field_edit.h"
 
 namespace velmora {
 
@@ -22,10 +25,21 @@ class NumberPanel {
 
   enum Button : std::int16_t { kIncrease = 0, kDecrease = 1 };
 
-  // `decimal_separator` is the user's regional one, '.' or ','.
-  explicit NumberPanel(char decimal_separator = '.');
+  // The separator a press writes for the user's regional one, as their
+  // settings give it: ',' for a comma, '.' for anything else (a point, or
+  // a character that no number is written with).
+  //   ',' -> ','   '.' -> '.'   U+066B -> '.'   0 -> '.'
+  static constexpr char SeparatorFor(char32_t regional) noexcept {
+    return regional == U',' ? ',' : '.';
+  }
 
-  // Window load: field limit 4 (in characters), field text centred.
+  explicit NumberPanel(char32_t regional_separator = U'.');
+
+  // Window load, as every front end does it: the field takes its text from
+  // the layout, then OnLoad runs.
+  void Load(std::string_view field_text);
+
+  // Field limit 4 (in characters), field text centred.
   void OnLoad();
 
   // A press of Command1(index): 0 adds the field's digit sum, 1 subtracts
@@ -34,9 +48,17 @@ class NumberPanel {
   // RuntimeError 5.
   void OnCommand(std::int16_t index);
 
-  // Sets the field text as the user does by typing or pasting: once the
-  // limit is set, only the first `limit` characters are kept.
-  void TypeFieldText(std::string_view text);
+  // The user's insertion (typing, pasting, dropping, an input method's
+  // text) in place of `selection`: the field's editing rule decides what
+  // goes in (InsertIntoField, with the field's limit). Gives the edit; the
+  // field text is then the edit's text.
+  FieldEdit Insert(Selection selection, std::string_view text);
+
+  // A change the field's widget made by itself: `text` is its text now and
+  // `caret` the caret in it (characters). The rule settles it as the one
+  // span that changed (SettleChange); a front end shows the field text and
+  // the edit's caret when they differ from its widget's.
+  FieldEdit Settle(std::string_view text, std::size_t caret);
 
   std::string_view FieldText() const noexcept { return field_text_; }
   std::size_t FieldLimit() const noexcept { return field_limit_; }  // 0: none
@@ -45,8 +67,6 @@ class NumberPanel {
   char DecimalSeparator() const noexcept { return decimal_separator_; }
 
  private:
-  void WriteFieldText(std::string_view text);
-
   std::string field_text_{kInitialFieldText};
   std::size_t field_limit_ = 0;
   Alignment field_alignment_ = Alignment::Centre;

@@ -113,7 +113,28 @@ ControlLook LookOf(const Control& control) {
   }
   look.own_colour_button = control.kind == ControlKind::CommandButton &&
                            control.own_colour.value_or(false) && control.back_colour.has_value();
+  // As in a dialog.
+  look.enter_presses = control.kind == ControlKind::CommandButton;
   return look;
+}
+
+namespace {
+
+// `quarters` quarters of the way from `colour` towards `target` (0 or 255).
+Colour Towards(Colour colour, int target, int quarters) {
+  const auto step = [&](std::uint8_t part) {
+    return static_cast<Colour>((part * (4 - quarters) + target * quarters + 2) / 4);
+  };
+  return step(ColourRed(colour)) | step(ColourGreen(colour)) << 8 | step(ColourBlue(colour)) << 16;
+}
+
+}  // namespace
+
+ButtonEdge ButtonEdgeOf(Colour face, bool held) {
+  const Colour lightest = Towards(face, 255, 3), light = Towards(face, 255, 1);
+  const Colour shadow = Towards(face, 0, 2), darkest = Towards(face, 0, 3);
+  if (held) return {darkest, shadow, light, lightest};
+  return {lightest, light, shadow, darkest};
 }
 
 const Control* CaptionOf(const Layout& layout, const Control& box) {

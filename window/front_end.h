@@ -91,6 +91,7 @@ struct ControlLook {
   bool read_only = false;
   std::optional<Colour> back_colour;  // none: the toolkit's own for the kind
   bool own_colour_button = false;     // a button drawn in back_colour
+  bool enter_presses = false;         // a button: Enter presses it while it has the focus
 };
 // Every stored setting resolved, with the defaults of what is not stored.
 ControlLook LookOf(const Control& control);
@@ -103,6 +104,22 @@ ControlLook LookOf(const Control& control);
 inline constexpr int kButtonEdgePixels = 2;
 inline constexpr int kPressedCaptionShift = 1;
 inline constexpr int kFocusRectangleInset = 4;
+
+// The edge's colours, in shades of the button's own: an outer and an inner
+// ring of one pixel each, lit on their top and left sides and shaded on
+// their bottom and right sides (whose colour the top-right and bottom-left
+// corners take). Raised, the outer ring is the lightest and the darkest;
+// held down, the shades trade sides and the button looks sunken.
+struct ButtonEdge {
+  Colour outer_top_left, inner_top_left, inner_bottom_right, outer_bottom_right;
+  friend bool operator==(const ButtonEdge&, const ButtonEdge&) = default;
+};
+static_assert(kButtonEdgePixels == 2, "the edge is two rings of one pixel");
+// Raised: three quarters and one quarter of the way from the face to white,
+// then half and three quarters of the way to black, to the nearest step.
+//   RGB(128, 255, 255) -> (223, 255, 255), (160, 255, 255), (64, 128, 128), (32, 64, 64)
+//   held              -> (32, 64, 64), (64, 128, 128), (160, 255, 255), (223, 255, 255)
+ButtonEdge ButtonEdgeOf(Colour face, bool held);
 
 // The label that captions a text box: a label whose left edge is the box's
 // and that ends where the box begins (within half the label's height).

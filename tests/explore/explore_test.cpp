@@ -70,7 +70,7 @@ std::vector<Json> JsonLines(const std::string& out) {
   return lines;
 }
 
-std::string Press(const std::string& text, std::int16_t button, char separator) {
+std::string Press(const std::string& text, std::int16_t button, char32_t separator) {
   NumberPanel panel(separator);
   panel.OnLoad();
   explore::SetFieldText(panel, text);
@@ -80,7 +80,7 @@ std::string Press(const std::string& text, std::int16_t button, char separator) 
 
 // Fewest presses from the field text `text` to "0", level by level; -1 if
 // the presses never lead there.
-int PressesToZero(const std::string& text, char separator) {
+int PressesToZero(const std::string& text, char32_t separator) {
   std::set<std::string> seen{text};
   std::vector<std::string> level{text};
   for (int presses = 0; !level.empty(); ++presses) {
@@ -105,19 +105,21 @@ std::string CaseName(const ::testing::TestParamInfo<Row>& row) {
 struct Start {
   const char* name;
   const char* text;
-  char separator;
+  char32_t separator;
   int presses;       // -1: whatever is shortest
   bool through_cut;  // a press on the way writes more than 4 characters
 };
 
-void PrintTo(const Start& s, std::ostream* out) { *out << '"' << s.text << "\" " << s.separator; }
+void PrintTo(const Start& s, std::ostream* out) {
+  *out << '"' << s.text << (s.separator == U',' ? "\" comma" : "\" point");
+}
 
 class ShortestPath : public ::testing::TestWithParam<Start> {};
 
 TEST_P(ShortestPath, IsThePanelsOwnPressesAndIncreasesFirstOnATie) {
   const Start& s = GetParam();
   std::vector<std::string> args = {"--json", s.text};
-  if (s.separator == ',') args.insert(args.begin(), "--comma");
+  if (s.separator == U',') args.insert(args.begin(), "--comma");
   const Output run = Explore(args);
   ASSERT_EQ(run.status, 0) << run.err;
   const Json line = JsonLines(run.out).at(0);
@@ -157,14 +159,14 @@ TEST_P(ShortestPath, IsThePanelsOwnPressesAndIncreasesFirstOnATie) {
 
 INSTANTIATE_TEST_SUITE_P(
     Starts, ShortestPath,
-    ::testing::Values(Start{"Zero", "0", '.', 0, false},
-                      Start{"OnePressAway", "9", '.', 1, false},  // 9 - 9
-                      Start{"ThroughACut", "9999", '.', -1, true},  // 10035 -> 1003
-                      Start{"LongerThanTheField", "12345", '.', -1, false},
-                      Start{"NotANumber", "abc", '.', 1, false},  // reads as 0
-                      Start{"Hexadecimal", "&HFF", '.', -1, false},
-                      Start{"Negative", "-999", '.', -1, true},
-                      Start{"DecimalComma", "1.5", ',', -1, false}),
+    ::testing::Values(Start{"Zero", "0", U'.', 0, false},
+                      Start{"OnePressAway", "9", U'.', 1, false},  // 9 - 9
+                      Start{"ThroughACut", "9999", U'.', -1, true},  // 10035 -> 1003
+                      Start{"LongerThanTheField", "12345", U'.', -1, false},
+                      Start{"NotANumber", "abc", U'.', 1, false},  // reads as 0
+                      Start{"Hexadecimal", "&HFF", U'.', -1, false},
+                      Start{"Negative", "-999", U'.', -1, true},
+                      Start{"DecimalComma", "1.5", U',', -1, false}),
     CaseName<Start>);
 
 TEST(ExploreJson, OneLinePerStartInOrderWithTheFourFields) {
@@ -199,7 +201,7 @@ TEST(ExploreAll, TabulatesEachWholeNumberThenSumsUp) {
   std::string longest_start;
   for (int n = -12; n <= 12; ++n) {
     std::getline(in, line);
-    const int presses = PressesToZero(std::to_string(n), '.');
+    const int presses = PressesToZero(std::to_string(n), U'.');
     EXPECT_EQ(line.substr(0, line.rfind('\t')), std::to_string(n) + "\t" + std::to_string(presses));
     reached += presses >= 0;
     if (presses > longest) longest = presses, longest_start = std::to_string(n);
@@ -233,7 +235,7 @@ TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
     if (!std::regex_match(line, m, edge)) continue;
     ASSERT_TRUE(m[3] == "увеличава" || m[3] == "намалява") << line;
     const auto button = m[3] == "увеличава" ? NumberPanel::kIncrease : NumberPanel::kDecrease;
-    EXPECT_EQ(Press(text.at(m[1]), button, '.'), text.at(m[2])) << line;
+    EXPECT_EQ(Press(text.at(m[1]), button, U'.'), text.at(m[2])) << line;
     drawn.insert({m[1], button});
     if (m[4].matched) bold_next[m[1]] = m[2];
   }
@@ -243,7 +245,7 @@ TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
   for (const auto& [id, t] : text) texts.insert(t);
   for (const auto& [id, t] : text) {
     for (std::int16_t button : explore::kPresses) {
-      if (t != "0" && texts.count(Press(t, button, '.')) > 0) {
+      if (t != "0" && texts.count(Press(t, button, U'.')) > 0) {
         EXPECT_EQ(drawn.count({id, button}), 1u) << t << " press " << button;
       }
     }
@@ -255,7 +257,7 @@ TEST(ExploreGraph, DotAcceptsItAndEveryEdgeIsAPress) {
   std::size_t steps = 0;
   for (; bold_next.count(at) > 0 && steps <= text.size(); ++steps) at = bold_next[at];
   EXPECT_EQ(text[at], "0");
-  EXPECT_EQ(static_cast<int>(steps), PressesToZero("112", '.'));
+  EXPECT_EQ(static_cast<int>(steps), PressesToZero("112", U'.'));
   std::remove(file.c_str());
 }
 

@@ -36,7 +36,7 @@ class WindowTest : public QObject {
   std::unique_ptr<NumberWindow> window_;
   std::vector<RuntimeError> errors_;
 
-  NumberWindow& Open(char separator = '.', const velmora::Layout* layout = nullptr) {
+  NumberWindow& Open(char32_t separator = U'.', const velmora::Layout* layout = nullptr) {
     errors_.clear();
     auto record_error = [this](const RuntimeError& e) { errors_.push_back(e); };
     window_ = layout ? std::make_unique<NumberWindow>(*layout, separator, 96.0, record_error)
@@ -255,7 +255,7 @@ class WindowTest : public QObject {
     QFETCH(char, separator);
     QFETCH(QString, shown);
     QFETCH(QString, top);
-    Open(separator);
+    Open(static_cast<unsigned char>(separator));
     Retype(field);
     for (int button : buttons) Press(button);
     QCOMPARE(Field()->text(), shown);
@@ -269,8 +269,8 @@ class WindowTest : public QObject {
   void regionalSeparator() {
     const char* expected = std::getenv("VELMORA_EXPECTED_SEPARATOR");
     if (!expected) QSKIP("VELMORA_EXPECTED_SEPARATOR not set");
-    const char separator = velmora::qt::RegionalDecimalSeparator();
-    QCOMPARE(separator, expected[0]);
+    const char32_t separator = velmora::qt::RegionalDecimalSeparator();
+    QCOMPARE(static_cast<uint>(separator), static_cast<uint>(expected[0]));
     Open(separator);
     Retype("1.5");
     Press(0);
@@ -338,7 +338,7 @@ class WindowTest : public QObject {
     extra.index = 2;
     extra.bounds.top += 600;
     layout.controls.push_back(extra);
-    Open('.', &layout);
+    Open(U'.', &layout);
     QTest::mouseClick(Find<QPushButton>("Command1(2)"), Qt::LeftButton);
     QCOMPARE(errors_.size(), std::size_t{1});
     QCOMPARE(errors_[0].Number(), velmora::kErrorInvalidArgument);
@@ -354,6 +354,17 @@ class WindowTest : public QObject {
     Type(Field(), "9");
     QCOMPARE(Field()->text(), QStringLiteral("9"));
     QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), QStringLiteral("9"));
+  }
+
+  // What QLineEdit changes by itself (undo here) reaches the panel, whose
+  // state the next press uses.
+  void undoReachesThePanel() {
+    Open();
+    Retype("9");
+    QTest::keyClick(Field(), Qt::Key_Z, Qt::ControlModifier);
+    const QString undone = Field()->text();
+    QVERIFY2(undone != QStringLiteral("9"), qPrintable(undone));
+    QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), undone);
   }
 
   // Enter, keypad Enter and Space press the focused button, as in a dialog.
@@ -383,8 +394,11 @@ class WindowTest : public QObject {
   void colouredButtonLook() {
     Open();
     auto* button = Find<QPushButton>("Command1(0)");
-    const QColor fill(128, 255, 255);
-    const QColor light(255, 255, 255), shadow(0, 0, 0);
+    const velmora::Colour face = 0xFFFF80;  // RGB(128, 255, 255)
+    const QColor fill = velmora::qt::ToQColor(face);
+    const QColor shadow(0, 0, 0);
+    const QColor raised = velmora::qt::ToQColor(velmora::ButtonEdgeOf(face, false).outer_top_left);
+    const QColor sunken = velmora::qt::ToQColor(velmora::ButtonEdgeOf(face, true).outer_top_left);
     const int inset = velmora::kFocusRectangleInset;
     auto shot = [&] { return button->grab().toImage(); };
     auto dotsOnFocusLine = [&](const QImage& image) {
@@ -399,7 +413,7 @@ class WindowTest : public QObject {
     QCOMPARE(plain.pixelColor(6, 6), fill);
     QCOMPARE(plain.pixelColor(button->width() - 7, button->height() - 7), fill);
     QCOMPARE(dotsOnFocusLine(plain), 0);
-    QCOMPARE(plain.pixelColor(0, 0), light);  // raised
+    QCOMPARE(plain.pixelColor(0, 0), raised);
 
     button->setFocus();
     QVERIFY(button->hasFocus());
@@ -411,7 +425,7 @@ class WindowTest : public QObject {
     QTest::keyPress(button, Qt::Key_Space);  // held down
     QVERIFY(button->isDown());
     const QImage held = shot();
-    QCOMPARE(held.pixelColor(0, 0), shadow);  // sunken
+    QCOMPARE(held.pixelColor(0, 0), sunken);
     QCOMPARE(held.pixelColor(6, 6), fill);
     QTest::keyRelease(button, Qt::Key_Space);
     QCOMPARE(Field()->text(), QStringLiteral("116"));

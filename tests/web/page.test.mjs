@@ -244,16 +244,25 @@ describe('pressing the buttons', () => {
     withPage({}, async (page) => {
       const style = () => page.evaluate((s) => {
         const c = getComputedStyle(document.querySelector(s));
-        return [c.borderTopStyle, c.borderTopWidth, c.paddingTop, c.paddingLeft, c.outlineStyle,
-          c.outlineOffset, c.backgroundColor];
+        return [c.paddingTop, c.paddingLeft, c.outlineStyle, c.outlineOffset, c.backgroundColor];
       }, INCREASE);
-      assert.deepEqual(await style(), ['outset', '2px', '0px', '0px', 'none', '0px', 'rgb(128, 255, 255)']);
+      // The edge's rings at Command1(0)'s corners (288, 40) to (448, 64): outer
+      // and inner top-left, inner and outer bottom-right, and the top-right
+      // corner, which the shaded side takes. The shades are Command1(0)'s
+      // colour, RGB(128, 255, 255), towards white and black.
+      const edge = () => coloursAt(page, [[288, 40], [289, 41], [447, 63], [448, 64], [448, 40]]);
+      const lightest = [223, 255, 255], light = [160, 255, 255];
+      const shadow = [64, 128, 128], darkest = [32, 64, 64];
+      await page.focus(FIELD);
+      assert.deepEqual(await edge(), [lightest, light, shadow, darkest, darkest]);
+      assert.deepEqual(await style(), ['0px', '0px', 'none', '0px', 'rgb(128, 255, 255)']);
       const box = await page.locator(INCREASE).boundingBox();
       await page.mouse.move(box.x + box.width / 2, box.y + box.height / 2);
       await page.mouse.down();
-      assert.deepEqual(await style(), ['inset', '2px', '1px', '1px', 'dotted', '-5px', 'rgb(128, 255, 255)']);
+      assert.deepEqual(await style(), ['1px', '1px', 'dotted', '-5px', 'rgb(128, 255, 255)']);
+      assert.deepEqual(await edge(), [darkest, shadow, light, lightest, lightest]);
       await page.mouse.up();
-      assert.deepEqual((await style()).slice(0, 5), ['outset', '2px', '0px', '0px', 'dotted']);
+      assert.deepEqual((await style()).slice(0, 3), ['0px', '0px', 'dotted']);
     }));
 
   it('announces only the new top line, politely', TIMEOUT, () =>
@@ -329,6 +338,22 @@ describe('typing and pasting into the field', () => {
 });
 
 describe('typing and pasting a lot', () => {
+  it('settles a change the browser made by itself by the same rule, the caret where it was', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      // As autofill or an input method might: a new value, then only an input event.
+      const changed = (value, caret) => page.evaluate(([s, v, c]) => {
+        const f = document.querySelector(s);
+        f.value = v;
+        f.setSelectionRange(c, c);
+        f.dispatchEvent(new InputEvent('input', { inputType: 'insertText' }));
+        return [f.value, f.selectionStart, f.selectionEnd];
+      }, [FIELD, value, caret]);
+      assert.deepEqual(await changed('112345', 6), ['1123', 4, 4]);
+      assert.deepEqual(await changed('13', 1), ['13', 1, 1]);
+      await page.click(INCREASE);
+      assert.equal(await page.inputValue(FIELD), '17');  // the press reads the panel's 13
+    }));
+
   it('keeps four characters of a text larger than the module\'s memory', TIMEOUT, () =>
     withPage({}, async (page, { problems }) => {
       // As a paste hands it over: 20 million characters, more than the

@@ -20,7 +20,8 @@ class WindowTest : public ::testing::Test {
  protected:
   void Open(char separator = '.', bool shown = false) {
     window_.reset();
-    window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(), separator);
+    window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(),
+                                             static_cast<unsigned char>(separator));
     separator_ = separator;
     if (shown) window_->Show(SW_SHOWNORMAL);
     Pump();
@@ -147,6 +148,39 @@ TEST_F(WindowTest, PastingFollowsTheFieldsRule) {
   Press(0);
   EXPECT_EQ(FieldText(), "14");
   EXPECT_EQ(TopLineText(), "Сума от цифри: 5");
+}
+
+struct ReplacementCase {
+  const char* name;
+  const wchar_t* before;
+  DWORD caret;
+  const wchar_t* replacement;
+  const char* after;
+  DWORD caret_after;
+};
+
+// Text that reaches the edit by a route the subclass does not see
+// (EM_REPLACESEL here, as WM_UNICHAR or another program's message would) is
+// settled by the field's rule as the one span that changed, the caret where
+// the replacement left it, moved back by what the rule dropped.
+TEST_F(WindowTest, AReplacementTheSubclassDoesNotSeeIsSettledByTheRule) {
+  const ReplacementCase cases[] = {
+      {"past the limit at the end", L"112", 3, L"345", "1123", 4},
+      {"past the limit in the middle", L"12", 1, L"abc", "1ab2", 3},
+      {"within the limit", L"1", 1, L"23", "123", 3},
+  };
+  for (const ReplacementCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Type(Field(), c.before);
+    SendMessageW(Field(), EM_SETSEL, c.caret, static_cast<LPARAM>(c.caret));
+    SendMessageW(Field(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(c.replacement));
+    EXPECT_EQ(FieldText(), c.after);
+    EXPECT_EQ(window_->Panel().FieldText(), c.after);
+    DWORD start = 9, end = 9;
+    SendMessageW(Field(), EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, c.caret_after);
+    EXPECT_EQ(end, c.caret_after);
+  }
 }
 
 TEST_F(WindowTest, CtrlASelectsTheWholeTextThenTypingReplacesIt) {
@@ -368,8 +402,8 @@ TEST_F(WindowTest, ColouredButtonsFocusRectangleAndPressedLook) {
   int dots = 0;
   for (int x = inset; x < 161 - inset; x += 1) dots += draw(ODS_FOCUS, x, inset) != fill;
   EXPECT_GT(dots, 161 / 4);
-  EXPECT_EQ(draw(0, 0, 0), GetSysColor(COLOR_3DLIGHT));                  // raised
-  EXPECT_EQ(draw(ODS_SELECTED, 0, 0), GetSysColor(COLOR_3DSHADOW));      // sunken
+  EXPECT_EQ(draw(0, 0, 0), ButtonEdgeOf(fill, false).outer_top_left);            // raised
+  EXPECT_EQ(draw(ODS_SELECTED, 0, 0), ButtonEdgeOf(fill, true).outer_top_left);  // sunken
   EXPECT_EQ(draw(ODS_SELECTED, 6, 6), fill);
 }
 

@@ -105,6 +105,9 @@ TEST(FrontEnd, DecodedSettings) {
   EXPECT_TRUE(increase.own_colour_button);
   EXPECT_EQ(increase.back_colour, Colour{0x00FFFF80});
   EXPECT_FALSE(LookOf(*FindControl(Program(), "Label1", 0)).takes_focus);
+  // Enter presses a focused button, and nothing else.
+  EXPECT_TRUE(increase.enter_presses);
+  EXPECT_FALSE(field.enter_presses || statement.enter_presses);
 
   const FontLook font = FontLookOf(Program().font);
   EXPECT_EQ(font.family, "Times New Roman");
@@ -114,6 +117,29 @@ TEST(FrontEnd, DecodedSettings) {
   EXPECT_EQ(font.weight, 400);
   EXPECT_EQ(font.charset, 204);
   EXPECT_FALSE(font.italic || font.underline || font.strike_out);
+}
+
+struct EdgeCase {
+  const char* name;
+  Colour face;
+  bool held;
+  ButtonEdge edge;  // outer top-left, inner top-left, inner bottom-right, outer bottom-right
+};
+
+// The coloured buttons' edge, as every front end draws it: shades of the
+// face, lit top-left while raised, the sides traded while held.
+TEST(FrontEnd, ButtonEdgeShadesTheFace) {
+  const EdgeCase table[] = {
+      {"increase, raised", 0x00FFFF80, false, {0x00FFFFDF, 0x00FFFFA0, 0x00808040, 0x00404020}},
+      {"increase, held", 0x00FFFF80, true, {0x00404020, 0x00808040, 0x00FFFFA0, 0x00FFFFDF}},
+      {"decrease, raised", 0x00FF8080, false, {0x00FFDFDF, 0x00FFA0A0, 0x00804040, 0x00402020}},
+      {"black", 0x00000000, false, {0x00BFBFBF, 0x00404040, 0x00000000, 0x00000000}},
+      {"white", 0x00FFFFFF, false, {0x00FFFFFF, 0x00FFFFFF, 0x00808080, 0x00404040}},
+  };
+  for (const EdgeCase& c : table) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(ButtonEdgeOf(c.face, c.held), c.edge);
+  }
 }
 
 TEST(FrontEnd, NumberCaptionNamesTheField) {

@@ -20,8 +20,7 @@ using nlohmann::json;
 
 NumberPanel LoadedPanel() {
   NumberPanel panel;
-  panel.TypeFieldText("112");
-  panel.OnLoad();
+  panel.Load("112");
   return panel;
 }
 
@@ -82,6 +81,9 @@ TEST(PageDescription, ControlsBottomToTopWithTheirPlacesAndLooks) {
   EXPECT_EQ(increase["ownColour"], true);
   EXPECT_EQ(increase["role"], "button");
   EXPECT_EQ(increase["command"], 0);
+  EXPECT_EQ(increase["edge"]["raised"],
+            json::parse(R"(["#dfffff","#a0ffff","#408080","#204040"])"));
+  EXPECT_EQ(increase["edge"]["held"], json::parse(R"(["#204040","#408080","#a0ffff","#dfffff"])"));
   EXPECT_EQ(ControlById(window, "Command1(1)")["command"], 1);
 
   const json& statement = ControlById(window, "Text1(0)");

@@ -7,6 +7,8 @@
 //   {"op":"int16","bits":H}         -> {"int16":N}
 //   {"op":"digitsum","text":T}      -> {"sum":N}
 //   {"op":"press","text":T,"button":0|1,"sep":S} -> {"field":F,"topLine":T}
+//                                   (T pasted over the loaded field: up to
+//                                   its first line break, 4 characters)
 //   {"op":"record"}                 -> {"hex":"<the embedded layout record>"}
 //   {"op":"layout"[,"hex":H]}       -> the decoded layout (see ops_layout.cpp)
 //   {"op":"page"}                   -> the web page's description of the window

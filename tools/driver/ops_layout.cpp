@@ -101,8 +101,7 @@ Json LayoutOp(const Json& request) {
 Json PageOp(const Json&) {
   const Layout layout = ReadLayoutRecord(EmbeddedRecord());
   NumberPanel panel;
-  panel.TypeFieldText(BindPanel(layout).field->text);
-  panel.OnLoad();
+  panel.Load(BindPanel(layout).field->text);
   return Json::parse(web::DescribeWindow(layout, panel));
 }
 

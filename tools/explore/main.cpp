@@ -35,7 +35,7 @@ constexpr std::size_t kLineWidth = 78;  // characters, where a path wraps
 class Explorer {
  public:
   Explorer(const Messages& messages, const Options& options)
-      : m_(messages), options_(options), graph_(options.comma ? ',' : '.') {}
+      : m_(messages), options_(options), graph_(options.comma ? U',' : U'.') {}
 
   void Starts(std::ostream& out);
   void All(std::ostream& out);

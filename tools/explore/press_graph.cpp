@@ -2,13 +2,15 @@
 
 namespace velmora::explore {
 
-void SetFieldText(NumberPanel& panel, std::string_view text) { panel.TypeFieldText(text); }
+void SetFieldText(NumberPanel& panel, std::string_view text) {
+  panel.Insert(Selection::All(), text);
+}
 
-PressGraph::PressGraph(char decimal_separator)
-    : decimal_separator_(decimal_separator), zero_(Intern("0")) {}
+PressGraph::PressGraph(char32_t regional_separator)
+    : regional_separator_(regional_separator), zero_(Intern("0")) {}
 
 NumberPanel PressGraph::LoadedPanel(std::string_view text) const {
-  NumberPanel panel(decimal_separator_);
+  NumberPanel panel(regional_separator_);
   panel.OnLoad();
   SetFieldText(panel, text);
   return panel;

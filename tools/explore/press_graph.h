@@ -17,8 +17,9 @@
 
 namespace velmora::explore {
 
-// Puts `text` into the panel's field as typing it would: after OnLoad the
-// field keeps its first 4 characters.
+// Puts `text` into the panel's field as pasting it over the whole field
+// would: the field keeps what stands before a line break and, after
+// OnLoad, its first 4 characters.
 void SetFieldText(NumberPanel& panel, std::string_view text);
 
 // A field text, numbered in the order the graph first met it.
@@ -28,11 +29,11 @@ inline constexpr std::int16_t kPresses[] = {NumberPanel::kIncrease, NumberPanel:
 
 class PressGraph {
  public:
-  // `decimal_separator` as NumberPanel takes it: '.' or ','.
-  explicit PressGraph(char decimal_separator);
+  // `regional_separator` as NumberPanel takes it: U'.' or U','.
+  explicit PressGraph(char32_t regional_separator);
 
   // The text that the field holds once `typed` is typed into it:
-  //   "112" -> "112", "12345" -> "1234", "abc" -> "abc"
+  //   "112" -> "112", "12345" -> "1234", "abc" -> "abc", "1\n2" -> "1"
   TextId Typed(std::string_view typed);
 
   // The field text after pressing `button` (0 increase, 1 decrease) with
@@ -41,7 +42,6 @@ class PressGraph {
 
   const std::string& Text(TextId id) const { return texts_[id]; }
   std::size_t Size() const noexcept { return texts_.size(); }
-  char DecimalSeparator() const noexcept { return decimal_separator_; }
 
   // The exercise's goal, the field text "0".
   TextId Zero() const noexcept { return zero_; }
@@ -51,7 +51,7 @@ class PressGraph {
   TextId Intern(std::string_view text);
   NumberPanel LoadedPanel(std::string_view text) const;
 
-  char decimal_separator_;
+  char32_t regional_separator_;
   std::vector<std::string> texts_;
   std::unordered_map<std::string, TextId> ids_;
   std::vector<std::array<TextId, 2>> presses_;  // kNotPressed until pressed

@@ -1,39 +1,35 @@
 #include "window/qt/colour_button.h"
 
 #include <QPainter>
-#include <QPalette>
-#include <qdrawutil.h>
 
 #include "window/front_end.h"
+#include "window/qt/form.h"
 
 namespace velmora::qt {
 
 namespace {
 
-// The edge in the shades of a classic Windows button, whatever the style:
-// white and light grey towards the light, grey and black away from it.
-QPalette EdgePalette(const QPalette& base) {
-  QPalette palette = base;
-  palette.setColor(QPalette::Light, QColor(255, 255, 255));
-  palette.setColor(QPalette::Button, QColor(227, 227, 227));
-  palette.setColor(QPalette::Dark, QColor(160, 160, 160));
-  palette.setColor(QPalette::Shadow, QColor(0, 0, 0));
-  return palette;
+// One ring of the edge, one pixel wide: lit on its top and left sides,
+// shaded on its bottom and right sides and the corners these share.
+void DrawRing(QPainter& painter, const QRect& ring, Colour lit, Colour shaded) {
+  painter.fillRect(ring.left(), ring.top(), ring.width() - 1, 1, ToQColor(lit));
+  painter.fillRect(ring.left(), ring.top(), 1, ring.height() - 1, ToQColor(lit));
+  painter.fillRect(ring.left(), ring.bottom(), ring.width(), 1, ToQColor(shaded));
+  painter.fillRect(ring.right(), ring.top(), 1, ring.height(), ToQColor(shaded));
 }
 
 }  // namespace
 
-ColourButton::ColourButton(const QString& caption, const QColor& colour, QWidget* parent)
-    : QPushButton(caption, parent), colour_(colour) {
-  // Enter and keypad Enter press the focused button, as in a dialog.
-  setAutoDefault(true);
-}
+ColourButton::ColourButton(const QString& caption, Colour colour, QWidget* parent)
+    : QPushButton(caption, parent), colour_(colour) {}
 
 void ColourButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const bool held = isDown();
-  const QBrush fill(colour_);
-  qDrawWinButton(&painter, rect(), EdgePalette(palette()), held, &fill);
+  painter.fillRect(rect(), ToQColor(colour_));
+  const ButtonEdge edge = ButtonEdgeOf(colour_, held);
+  DrawRing(painter, rect(), edge.outer_top_left, edge.outer_bottom_right);
+  DrawRing(painter, rect().adjusted(1, 1, -1, -1), edge.inner_top_left, edge.inner_bottom_right);
 
   QRect caption = rect();
   if (held) caption.translate(kPressedCaptionShift, kPressedCaptionShift);

@@ -3,22 +3,24 @@
 // (window/front_end.h): a flat fill of exactly that colour, focused or
 // not, a raised edge that is sunken while the button is held down (the
 // caption moves with it), and a dotted focus rectangle inside the edge
-// while it has the focus. Enter, keypad Enter and Space press it.
+// while it has the focus; all of it as ButtonEdgeOf and the constants
+// beside it decide.
 
-#include <QColor>
 #include <QPushButton>
+
+#include "window/layout.h"
 
 namespace velmora::qt {
 
 class ColourButton : public QPushButton {
  public:
-  ColourButton(const QString& caption, const QColor& colour, QWidget* parent);
+  ColourButton(const QString& caption, Colour colour, QWidget* parent);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
-  QColor colour_;
+  Colour colour_;
 };
 
 }  // namespace velmora::qt

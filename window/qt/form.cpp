@@ -17,6 +17,7 @@
 #include "window/front_end.h"
 #include "window/icon_image.h"
 #include "window/qt/colour_button.h"
+#include "window/qt/dialog_keys.h"
 #include "window/qt/line_edit.h"
 
 namespace velmora::qt {
@@ -101,10 +102,10 @@ QWidget* CreateMultiLineBox(const velmora::Control& control, const ControlLook& 
 }
 
 QWidget* CreateButton(const velmora::Control& control, const ControlLook& look, QWidget* parent) {
-  if (look.own_colour_button)
-    return new ColourButton(FromUtf8(control.text), ToQColor(*look.back_colour), parent);
-  auto* button = new QPushButton(FromUtf8(control.text), parent);
-  button->setAutoDefault(true);  // Enter presses the focused button
+  QPushButton* button = look.own_colour_button
+                            ? new ColourButton(FromUtf8(control.text), *look.back_colour, parent)
+                            : new QPushButton(FromUtf8(control.text), parent);
+  SetEnterPresses(*button, look);
   return button;
 }
 
@@ -161,11 +162,9 @@ Form::Form(const Layout& layout, double dpi) {
       if (const velmora::Control* caption = CaptionOf(layout, box))
         Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
 
-  for (const velmora::Control* control : velmora::TabOrder(layout)) {
-    QWidget* widget = &Widget(*control);
-    if (!tab_order_.empty()) QWidget::setTabOrder(tab_order_.back(), widget);
-    tab_order_.push_back(widget);
-  }
+  for (const velmora::Control* control : velmora::TabOrder(layout))
+    tab_order_.push_back(&Widget(*control));
+  ChainTabOrder(tab_order_);
 }
 
 QWidget* Form::CreateControl(const velmora::Control& control) {

@@ -11,15 +11,18 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-#include "panel/field_edit.h"
+#include "numbers/utf16.h"
 
 namespace velmora::qt {
 
 namespace {
 
-// Characters (code points) in the first `units` UTF-16 units of `text`.
+std::u16string_view Units(const QString& text) {
+  return {QStringView(text).utf16(), static_cast<std::size_t>(text.size())};
+}
+
 std::size_t CharsIn(const QString& text, int units) {
-  return static_cast<std::size_t>(text.left(units).toUcs4().size());
+  return CharsInUnits(Units(text), static_cast<std::size_t>(units));
 }
 
 // What a key press types: printable text, without Ctrl (AltGr is Ctrl+Alt
@@ -41,18 +44,22 @@ LineEdit::LineEdit(QWidget* parent) : QLineEdit(parent) { setAcceptDrops(false);
 
 void LineEdit::InsertText(const QString& inserted) {
   if (isReadOnly()) return;
-  const QString current = text();
+  if (!rule_) return insert(inserted);
   const int start = hasSelectedText() ? selectionStart() : cursorPosition();
   const int end = hasSelectedText() ? selectionEnd() : cursorPosition();
-  const FieldEdit edit = InsertIntoField(current.toStdString(), CharsIn(current, start),
-                                         CharsIn(current, end), inserted.toStdString(), limit_);
-  // The rule keeps the text outside the selection: what stands between is
-  // what goes in, through QLineEdit's own insert so that undo keeps it.
-  const QString result = QString::fromStdString(edit.text);
-  const qsizetype kept_length = result.size() - (current.size() - (end - start));
-  const QString kept = result.mid(start, kept_length);
-  if (kept.isEmpty() && start == end) return;  // a full field takes nothing
-  insert(kept);
+  const QString current = text();
+  const FieldEdit edit =
+      rule_({CharsIn(current, start), CharsIn(current, end)}, inserted.toStdString());
+  // What the rule kept goes in through QLineEdit's own insert, so that
+  // undo keeps it.
+  if (edit.inserted.empty() && start == end) return;  // a full field takes nothing
+  insert(QString::fromStdString(edit.inserted));
+}
+
+std::size_t LineEdit::CursorChars() const { return CharsIn(text(), cursorPosition()); }
+
+void LineEdit::SetCursorChars(std::size_t chars) {
+  setCursorPosition(static_cast<int>(UnitsOfChars(Units(text()), chars)));
 }
 
 void LineEdit::keyPressEvent(QKeyEvent* event) {

@@ -1,14 +1,18 @@
 #pragma once
 // A one-line text box whose every insertion (typing, pasting by key, menu
-// or middle click, input methods) goes through the field's editing rule
-// (panel/field_edit.h): its limit counts characters, never UTF-16 units,
-// and a paste keeps what stands before its first line break. Drops are not
-// taken, as in a Windows edit box.
+// or middle click, input methods) goes to its owner's rule (for the number
+// field, NumberPanel::Insert), which decides what goes in; the box puts
+// that in place of its selection. Positions cross in characters, never
+// UTF-16 units. Drops are not taken, as in a Windows edit box.
 
 #include <cstddef>
+#include <functional>
+#include <string_view>
 
 #include <QLineEdit>
 #include <QString>
+
+#include "panel/field_edit.h"
 
 class QMenu;
 class QAction;
@@ -22,13 +26,18 @@ class LineEdit : public QLineEdit {
  public:
   explicit LineEdit(QWidget* parent);
 
-  // The most characters the box takes from the user; 0 is none.
-  void SetCharacterLimit(std::size_t limit) noexcept { limit_ = limit; }
-  std::size_t CharacterLimit() const noexcept { return limit_; }
+  // What an insertion of a text (UTF-8) in place of a selection makes of
+  // the box's text. Without one, the box takes insertions as they are.
+  using Rule = std::function<FieldEdit(Selection, std::string_view)>;
+  void SetRule(Rule rule) { rule_ = std::move(rule); }
 
   // Puts `inserted` in place of the selection (or at the cursor) as the
   // rule allows; what the user does by typing or pasting.
   void InsertText(const QString& inserted);
+
+  // The cursor, in characters.
+  std::size_t CursorChars() const;
+  void SetCursorChars(std::size_t chars);
 
   // The standard context menu, in the user's language, with its Paste
   // going through the rule. The caller owns it.
@@ -41,7 +50,7 @@ class LineEdit : public QLineEdit {
   void inputMethodEvent(QInputMethodEvent* event) override;
 
  private:
-  std::size_t limit_ = 0;
+  Rule rule_;
 };
 
 }  // namespace velmora::qt

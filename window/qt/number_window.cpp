@@ -14,10 +14,10 @@
 
 namespace velmora::qt {
 
-NumberWindow::NumberWindow(const Layout& layout, char decimal_separator, double dpi,
+NumberWindow::NumberWindow(const Layout& layout, char32_t regional_separator, double dpi,
                            ErrorHandler on_error)
     : form_(std::make_unique<Form>(layout, dpi)),
-      panel_(decimal_separator),
+      panel_(regional_separator),
       on_error_(std::move(on_error)) {
   const PanelBinding binding = BindPanel(layout);
   field_ = &dynamic_cast<LineEdit&>(form_->Widget(*binding.field));
@@ -30,10 +30,12 @@ NumberWindow::NumberWindow(const Layout& layout, char decimal_separator, double 
                      form_.get(), [this, index] { Handle([&] { OnClick(index); }); });
   }
 
-  // Load: the field starts with the layout's text, then the panel sets its
-  // limit and alignment.
-  panel_.TypeFieldText(field_->text().toStdString());
-  panel_.OnLoad();
+  field_->SetRule([this](Selection selection, std::string_view text) {
+    FieldEdit edit;
+    Handle([&] { edit = panel_.Insert(selection, text); });
+    return edit;
+  });
+  panel_.Load(binding.field->text);
   ShowPanel();
 }
 
@@ -47,24 +49,22 @@ void NumberWindow::Open() {
   form_->show();
 }
 
-// The field's own insertions already follow the editing rule; the panel
-// keeps the text (cut to its limit should anything else have put more in).
+// What QLineEdit changed by itself (deleting, undo) goes to the panel too;
+// the field shows what the panel made of it only where that differs.
 void NumberWindow::OnFieldEdited(const QString& text) {
-  const int cursor = field_->cursorPosition();
-  panel_.TypeFieldText(text.toStdString());
+  const std::string now = text.toStdString();
+  const FieldEdit edit = panel_.Settle(now, field_->CursorChars());
+  if (edit.text == now) return;
   ShowPanel();
-  field_->setCursorPosition(std::min(cursor, static_cast<int>(field_->text().size())));
+  field_->SetCursorChars(edit.caret);
 }
 
 void NumberWindow::OnClick(std::int16_t index) {
-  // The field's text is read afresh for every press.
-  panel_.TypeFieldText(field_->text().toStdString());
   panel_.OnCommand(index);
   ShowPanel();
 }
 
 void NumberWindow::ShowPanel() {
-  field_->SetCharacterLimit(panel_.FieldLimit());
   const QString field_text = FromUtf8(panel_.FieldText());
   if (field_->text() != field_text) field_->setText(field_text);
   field_->setAlignment(HorizontalAlignment(panel_.FieldAlignment()) | Qt::AlignVCenter);
@@ -82,9 +82,9 @@ void NumberWindow::Handle(const std::function<void()>& handler) {
 }
 
 std::unique_ptr<NumberWindow> LoadWindow(std::span<const std::uint8_t> record,
-                                         char decimal_separator, double dpi,
+                                         char32_t regional_separator, double dpi,
                                          NumberWindow::ErrorHandler on_error) {
-  return std::make_unique<NumberWindow>(ReadLayoutRecord(record), decimal_separator, dpi,
+  return std::make_unique<NumberWindow>(ReadLayoutRecord(record), regional_separator, dpi,
                                         std::move(on_error));
 }
 

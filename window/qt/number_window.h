@@ -3,7 +3,9 @@
 // bound to a NumberPanel as window/front_end.h binds them: the number
 // field shows the panel's field text, limit and alignment, the top line its
 // top line, and a Click of any button of the array is OnCommand(Index).
-// Every handler changes the panel, then ShowPanel() shows its state.
+// The panel owns the field's text: the field hands it every insertion and
+// every change it made by itself. Every handler changes the panel, then
+// ShowPanel() shows its state.
 
 #include <cstdint>
 #include <functional>
@@ -28,7 +30,10 @@ class NumberWindow {
 
   // Builds the window from the layout and handles its Load. Raises
   // RuntimeError when the layout lacks a control that the binding needs.
-  NumberWindow(const Layout& layout, char decimal_separator, double dpi, ErrorHandler on_error);
+  // `regional_separator` is the user's decimal separator, as their settings
+  // give it (NumberPanel decides what a press writes for it).
+  NumberWindow(const Layout& layout, char32_t regional_separator, double dpi,
+               ErrorHandler on_error);
 
   Form& form() const noexcept { return *form_; }
   const NumberPanel& panel() const noexcept { return panel_; }
@@ -53,7 +58,7 @@ class NumberWindow {
 // The window from a stored layout record: raises the reader's RecordError
 // when the record cannot be read.
 std::unique_ptr<NumberWindow> LoadWindow(std::span<const std::uint8_t> record,
-                                         char decimal_separator, double dpi,
+                                         char32_t regional_separator, double dpi,
                                          NumberWindow::ErrorHandler on_error);
 
 }  // namespace velmora::qt

@@ -62,11 +62,10 @@ bool HasDisplay() {
   return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY") || IsSet("QT_QPA_PLATFORM");
 }
 
-char RegionalDecimalSeparator() {
+char32_t RegionalDecimalSeparator() {
   const std::lconv* conventions = std::localeconv();
-  const bool comma =
-      conventions && conventions->decimal_point && conventions->decimal_point[0] == ',';
-  return comma ? ',' : '.';
+  if (!conventions || !conventions->decimal_point) return U'.';
+  return static_cast<unsigned char>(conventions->decimal_point[0]);
 }
 
 DisplayGuard::DisplayGuard() { previous_handler = qInstallMessageHandler(EndOnFatal); }
@@ -94,10 +93,10 @@ void ShowErrorBox(QWidget* parent, const RuntimeError& error) {
                         QString::fromStdString(ErrorText(error)));
 }
 
-int RunProgram(std::span<const std::uint8_t> record, char decimal_separator) {
+int RunProgram(std::span<const std::uint8_t> record, char32_t regional_separator) {
   std::unique_ptr<NumberWindow> window;
   try {
-    window = LoadWindow(record, decimal_separator, ScreenDpi(), [&window](const RuntimeError& e) {
+    window = LoadWindow(record, regional_separator, ScreenDpi(), [&window](const RuntimeError& e) {
       ShowErrorBox(&window->form(), e);
       QCoreApplication::exit(1);
     });

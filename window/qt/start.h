@@ -18,9 +18,10 @@ namespace velmora::qt {
 // a Wayland display, or a Qt platform chosen explicitly.
 bool HasDisplay();
 
-// The decimal separator of the user's regional settings (LC_NUMERIC):
-// ',' where it is a comma, '.' otherwise. Call after setlocale(LC_ALL, "").
-char RegionalDecimalSeparator();
+// The decimal separator of the user's regional settings (LC_NUMERIC): its
+// first byte, which is all that tells a comma. Call after
+// setlocale(LC_ALL, "").
+char32_t RegionalDecimalSeparator();
 
 // While a guard stands (around the QApplication's construction), a display
 // that Qt cannot open ends the program with one line on stderr and a
@@ -44,6 +45,6 @@ void ShowErrorBox(QWidget* parent, const RuntimeError& error);
 // Builds the window from the record, shows it and runs the event loop
 // until it is closed (0). A record that cannot be read, or a run-time
 // error in a handler, shows the error box and gives 1. Needs a QApplication.
-int RunProgram(std::span<const std::uint8_t> record, char decimal_separator);
+int RunProgram(std::span<const std::uint8_t> record, char32_t regional_separator);
 
 }  // namespace velmora::qt

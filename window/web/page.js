@@ -41,7 +41,7 @@ function velmoraStart(record) {
     `font-size:${font.pixels}px;font-weight:${font.weight};` +
     `font-style:${font.italic ? 'italic' : 'normal'};` +
     `text-decoration:${font.underline ? 'underline ' : ''}${font.strikeOut ? 'line-through' : ''};` +
-    `--edge:${win.button.edge}px;--shift:${win.button.shift}px;` +
+    `--shift:${win.button.shift}px;` +
     `--focus-inset:${win.button.focusInset}px`;
   client.style.fontFamily = font.family;  // the layout's font, then its stand-ins
 
@@ -53,6 +53,12 @@ function velmoraStart(record) {
     client.style.transform = scale < 1 ? `scale(${scale})` : '';
   }
   addEventListener('resize', fit);
+
+  // A button's two-ring edge as inset shadows of one pixel, the shaded
+  // sides (and the corners they share with the lit ones) on top.
+  const bevel = ([outerLit, innerLit, innerShaded, outerShaded]) =>
+    `inset -1px -1px ${outerShaded}, inset 1px 1px ${outerLit}, ` +
+    `inset -2px -2px ${innerShaded}, inset 2px 2px ${innerLit}`;
 
   // The controls from the bottom of the stacking to the top, which is also
   // the tab order of those that take the focus.
@@ -71,6 +77,8 @@ function velmoraStart(record) {
       if (c.ownColour) {
         e.classList.add('own');
         e.style.setProperty('--face', c.background);
+        e.style.setProperty('--raised', bevel(c.edge.raised));
+        e.style.setProperty('--held', bevel(c.edge.held));
       }
     } else {
       e = document.createElement(c.multiLine ? 'textarea' : 'input');
@@ -157,36 +165,29 @@ function velmoraStart(record) {
   });
 
   // Anything else the browser changed itself (deleting, dropping, an input
-  // method's text once composed) goes to the rule too, as the one span of
-  // the old text that the new one replaces.
+  // method's text once composed) goes to the panel, which settles it by the
+  // same rule as the one span that changed, the caret where the user left it.
   function settle() {
-    const was = shown;
     const now = field.value;
-    if (stopped || was === now) return;
-    let a = 0;
-    while (a < was.length && a < now.length && was[a] === now[a]) a++;
-    let b = 0;
-    while (b < was.length - a && b < now.length - a &&
-           was[was.length - 1 - b] === now[now.length - 1 - b]) b++;
-    // Never inside a surrogate pair.
-    if (a > 0 && /[\uD800-\uDBFF]/.test(was[a - 1])) a--;
-    if (b > 0 && /[\uDC00-\uDFFF]/.test(was[was.length - b])) b--;
-    insert(chars(was.slice(0, a)), chars(was.slice(0, was.length - b)),
-           now.slice(a, now.length - b));
+    if (stopped || now === shown) return;
+    const bytes = encoder.encode(now);
+    put(bytes);
+    show(answer(_velmora_settle(bytes.length, chars(now.slice(0, field.selectionEnd)))));
   }
   field.addEventListener('input', (event) => event.isComposing || settle());
   field.addEventListener('compositionend', settle);
 
   // The user's decimal separator, as the browser writes 1.5 in their
-  // language. The browser's number formats are slow to start, so the panel
-  // learns it once the window is up, or at the first press if that is sooner.
+  // language (the panel decides what a press writes for it). The browser's
+  // number formats are slow to start, so the panel learns it once the window
+  // is up, or at the first press if that is sooner.
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
     separatorKnown = true;
     const decimal = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
       .find((part) => part.type === 'decimal');
-    show(answer(_velmora_separator(decimal && decimal.value === ',' ? 44 : 46)));
+    show(answer(_velmora_separator(decimal ? decimal.value.codePointAt(0) : -1)));
   }
   (self.requestIdleCallback || setTimeout)(learnSeparator);
 

@@ -92,6 +92,17 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   o.Bool("horizontalScrollBar", look.horizontal_scroll_bar);
   o.Bool("wraps", look.wraps);
   o.Bool("ownColour", look.own_colour_button);
+  if (look.own_colour_button) {
+    ObjectWriter edge(o.Key("edge"));
+    for (const bool held : {false, true}) {
+      const ButtonEdge e = ButtonEdgeOf(*look.back_colour, held);
+      std::string& shades = edge.Key(held ? "held" : "raised");
+      shades += '[';
+      for (const Colour c : {e.outer_top_left, e.inner_top_left, e.inner_bottom_right, e.outer_bottom_right})
+        shades += JsonString(CssColour(c)) + (c == e.outer_bottom_right ? "" : ",");
+      shades += ']';
+    }
+  }
   o.Number("tab", Position(tab_order, control));
   o.Raw("captionFor", caption_for);
   o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");

@@ -29,7 +29,10 @@ std::string CssColour(Colour colour);
 //       "left", "top", "width", "height", "text", "align": "left" |
 //       "right" | "center", "visible", "background": "#rrggbb" or null,
 //       "readOnly", "verticalScrollBar", "horizontalScrollBar", "wraps",
-//       "ownColour", "tab": position in the tab order or -1,
+//       "ownColour", "edge": (a button in its own colour) {"raised", "held":
+//         [outer top-left, inner top-left, inner bottom-right, outer
+//         bottom-right] as ButtonEdgeOf gives them},
+//       "tab": position in the tab order or -1,
 //       "captionFor": id of the text box a label names, or null,
 //       "role": "field" | "topLine" | "button" | null,
 //       "command": the button's index for OnCommand, or -1} ],

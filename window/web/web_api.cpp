@@ -17,7 +17,6 @@
 #include <string>
 #include <vector>
 
-#include "panel/field_edit.h"
 #include "panel/number_panel.h"
 #include "window/front_end.h"
 #include "window/record_reader.h"
@@ -31,11 +30,14 @@ struct Page {
   bool pressed = false;
 };
 
-// Loads the window's panel: the field takes its text, then OnLoad runs.
-velmora::NumberPanel LoadedPanel(std::string_view field_text, int decimal_separator) {
-  velmora::NumberPanel panel(decimal_separator == ',' ? ',' : '.');
-  panel.TypeFieldText(field_text);
-  panel.OnLoad();
+// The user's regional separator as the page gives it: a code point, or -1
+// while the page does not know it (a point until then).
+char32_t Regional(int code_point) { return code_point < 0 ? U'.' : static_cast<char32_t>(code_point); }
+
+// The window's panel, loaded with the field's text.
+velmora::NumberPanel LoadedPanel(std::string_view field_text, char32_t regional_separator) {
+  velmora::NumberPanel panel(regional_separator);
+  panel.Load(field_text);
   return panel;
 }
 
@@ -68,6 +70,13 @@ const char* Handle(Handler handler) {
   }
 }
 
+// The panel's state after an edit, with the edit's caret.
+std::string StateWithCaret(const velmora::NumberPanel& panel, const velmora::FieldEdit& edit) {
+  std::string state = velmora::web::PanelState(panel);
+  state.pop_back();  // the closing brace
+  return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
+}
+
 std::string_view BufferText(std::size_t size) {
   if (size > buffer.size())
     throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
@@ -84,18 +93,18 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* velmora_buffer(std::size_t size) {
   return buffer.data();
 }
 
-// Reads the record of `size` bytes from the buffer and loads the window:
-// the field takes the layout's text, then the panel's OnLoad runs.
-// `decimal_separator` is ',' or anything else for '.'; -1 while the page
-// does not know it yet (velmora_separator says it later). Answers the
-// window's description (DescribeWindow).
-EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_separator) {
+// Reads the record of `size` bytes from the buffer and loads the window
+// (NumberPanel::Load with the layout's field text). `regional_separator` is
+// the user's decimal separator as a code point, or -1 while the page does
+// not know it yet (velmora_separator says it later). Answers the window's
+// description (DescribeWindow).
+EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_separator) {
   if (!error.empty()) return error.c_str();
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
     const std::string field_text = velmora::BindPanel(layout).field->text;
-    Page opened{std::move(layout), LoadedPanel(field_text, decimal_separator)};
+    Page opened{std::move(layout), LoadedPanel(field_text, Regional(regional_separator))};
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
@@ -109,14 +118,14 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int decimal_sepa
 // again with it, keeping the field's text. (Finding it out can take the
 // browser longer than everything else at start-up.) Later it must be the
 // one the panel has. Answers the panel's state.
-EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int decimal_separator) {
-  return Handle([decimal_separator](Page& p) {
-    const char separator = decimal_separator == ',' ? ',' : '.';
+EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int regional_separator) {
+  return Handle([regional_separator](Page& p) {
+    const char separator = velmora::NumberPanel::SeparatorFor(Regional(regional_separator));
     if (separator != p.panel.DecimalSeparator()) {
       if (p.pressed)
         throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
                                     "Invalid procedure call or argument: the separator is set");
-      p.panel = LoadedPanel(p.panel.FieldText(), separator);
+      p.panel = LoadedPanel(p.panel.FieldText(), Regional(regional_separator));
     }
     return velmora::web::PanelState(p.panel);
   });
@@ -134,18 +143,18 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
 }
 
 // The user's insertion into the field: the buffer's first `size` bytes
-// (UTF-8) replace the characters [start, end) of the field's text, by the
-// field's editing rule with the panel's limit. An empty insertion deletes.
-// Answers the panel's state with "caret", in characters.
+// (UTF-8) replace the characters [start, end) of the field's text
+// (NumberPanel::Insert). Answers the panel's state with "caret", in
+// characters.
 EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t end, std::size_t size) {
-  return Handle([=](Page& p) {
-    const velmora::FieldEdit edit = velmora::InsertIntoField(
-        p.panel.FieldText(), start, end, BufferText(size), p.panel.FieldLimit());
-    p.panel.TypeFieldText(edit.text);
-    std::string state = velmora::web::PanelState(p.panel);
-    state.pop_back();  // the closing brace
-    return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
-  });
+  return Handle([=](Page& p) { return StateWithCaret(p.panel, p.panel.Insert({start, end}, BufferText(size))); });
+}
+
+// A change the browser made to the field by itself: the buffer's first
+// `size` bytes are the field's value now, `caret` the caret in it, in
+// characters (NumberPanel::Settle). Answers as velmora_insert does.
+EMSCRIPTEN_KEEPALIVE const char* velmora_settle(std::size_t size, std::size_t caret) {
+  return Handle([=](Page& p) { return StateWithCaret(p.panel, p.panel.Settle(BufferText(size), caret)); });
 }
 
 }  // extern "C"

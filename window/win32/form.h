@@ -5,12 +5,10 @@
 // layout entry, by kind (label: STATIC, text box: EDIT, command button:
 // BUTTON, owner-drawn when in its own colour), with every stored setting
 // as window/front_end.h decodes it, stacked so that labels lie beneath and
-// the keyboard goes round in tab order. It behaves as a dialog: Tab and
-// Shift+Tab move the focus, Enter and Space press the focused button, and
-// Ctrl+A selects a text box's whole text. Every insertion into an editable
-// text box (typing, pasting) goes through the field's editing rule
-// (panel/field_edit.h), with the limit that SetCharacterLimit gives, in
-// characters. What the user does reaches the owner through Events.
+// the keyboard goes round in tab order. It behaves as a dialog
+// (DialogKeys). Every text box is a LineEdit, whose insertions go to the
+// rule its owner sets. What the user does reaches the owner through Events.
+// The twin of window/qt/form.h.
 
 #include <windows.h>
 
@@ -27,11 +25,16 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "window/layout.h"
+#include "window/win32/dialog_keys.h"
+#include "window/win32/handler_failure.h"
 #include "window/win32/handles.h"
+#include "window/win32/line_edit.h"
 
 namespace velmora::win32 {
 
@@ -64,51 +67,39 @@ class Form {
   HWND ControlWindow(const Control& control) const noexcept;
   // What an event handler threw, if one did; the window has destroyed
   // itself then, and the message loop ends.
-  std::exception_ptr Failure() const noexcept { return failure_; }
+  std::exception_ptr Failure() const noexcept { return failure_.Get(); }
+
+  // The text box of `control`, or nullptr.
+  LineEdit* Edit(const Control& control) const noexcept;
 
   // Aligns the text of text box `control`.
   void SetAlignment(const Control& control, Alignment alignment);
-
-  // The most characters the user may put in text box `control`; 0 is none.
-  void SetCharacterLimit(const Control& control, std::size_t limit) noexcept;
 
  private:
   struct Child {
     const Control* control;
     HWND window;
     COLORREF back;
-    HBRUSH brush;             // one of brushes_, or a system brush
-    WNDPROC edit_proc;        // a text box's own window procedure
-    std::size_t limit;        // a text box's limit in characters, 0: none
-    wchar_t high_surrogate;   // the first half of a character being typed
+    HBRUSH brush;  // one of brushes_, or a system brush
   };
 
   static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-  static LRESULT CALLBACK EditProc(HWND, UINT, WPARAM, LPARAM) noexcept;
   LRESULT HandleMessage(UINT message, WPARAM w, LPARAM l);
-  LRESULT HandleEditMessage(Child& edit, UINT message, WPARAM w, LPARAM l);
-  // Runs a handler; a failure is kept and closes the window.
-  template <class Handler>
-  LRESULT Guard(Handler&& handler) noexcept;
 
   LRESULT OnEraseBackground(HDC dc);
   LRESULT OnControlColour(UINT message, HDC dc, HWND control);
   LRESULT OnDrawItem(const DRAWITEMSTRUCT& item);
   LRESULT OnCommand(WPARAM w, LPARAM l);
-  LRESULT OnNextDialogControl(WPARAM w, LPARAM l);
   LRESULT OnDpiChanged(UINT dpi, const RECT& suggested);
-  LRESULT OnActivate(WPARAM w, LPARAM l);
   LRESULT OnDestroy();
-
-  LRESULT OnEditChar(Child& edit, WPARAM w, LPARAM l);
-  LRESULT OnEditKeyDown(Child& edit, WPARAM w, LPARAM l);
-  void InsertText(Child& edit, std::wstring_view inserted);
+  LRESULT OnNcDestroy(WPARAM w, LPARAM l);
 
   void Release() noexcept;
+  void CreateWindowAndIcons();
   void CreateControls();
   void ApplyDpi(UINT dpi);
   HBRUSH Brush(COLORREF colour);
-  Child* FindChild(HWND window) noexcept;
+  const Child* FindChild(HWND window) const noexcept;
   const Child* FindChild(std::string_view name, std::int16_t index) const noexcept;
 
   HINSTANCE instance_;
@@ -120,8 +111,9 @@ class Form {
   std::vector<std::pair<COLORREF, OwnedBrush>> brushes_;
   HBRUSH back_brush_ = nullptr;
   std::vector<Child> children_;
-  HWND last_focus_ = nullptr;  // restored when the window is activated again
-  std::exception_ptr failure_;
+  std::vector<std::unique_ptr<LineEdit>> edits_;
+  std::optional<DialogKeys> keys_;
+  HandlerFailure failure_;
   HWND window_ = nullptr;
 };
 

@@ -4,40 +4,43 @@
 
 namespace velmora::win32 {
 
-NumberWindow::NumberWindow(HINSTANCE instance, const Layout& layout, char decimal_separator)
+NumberWindow::NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator)
     : layout_(layout),
-      panel_(decimal_separator),
+      panel_(regional_separator),
       binding_(BindPanel(layout_)),
       form_(instance, layout_,
             {[this](const Control& button) { OnClick(button); },
              [this](const Control& box) { OnEdited(box); }}),
-      field_(form_.ControlWindow(*binding_.field)),
+      field_(form_.Edit(*binding_.field)),
       top_line_(form_.ControlWindow(*binding_.top_line)) {
-  // The field starts with the layout's text; then Load.
-  panel_.TypeFieldText(Utf8(WindowText(field_)));
-  panel_.OnLoad();
+  if (!field_) throw RuntimeError(kErrorBadLayout, "The window has no control " + ControlId(kFieldName, 0));
+  field_->SetRule([this](Selection selection, std::string_view text) {
+    return panel_.Insert(selection, text);
+  });
+  panel_.Load(binding_.field->text);
   loaded_ = true;
   ShowPanel();
 }
 
 void NumberWindow::OnClick(const Control& button) {
   if (!loaded_ || button.name != kButtonArray) return;
-  // The field's text is read afresh for every press.
-  panel_.TypeFieldText(Utf8(WindowText(field_)));
   panel_.OnCommand(button.index);
   ShowPanel();
 }
 
-// The field's own insertions already follow the editing rule; the panel
-// keeps the text (cut to its limit should anything else have put more in).
+// What the edit changed by itself (deleting, undo, a replacement or a
+// character by a route the subclass does not see) goes to the panel too;
+// the field shows what the panel made of it only where that differs.
 void NumberWindow::OnEdited(const Control& box) {
-  if (!loaded_ || box.name != kFieldName || box.index != 0) return;
-  panel_.TypeFieldText(Utf8(WindowText(field_)));
+  if (!loaded_ || &box != binding_.field) return;
+  const std::string now = Utf8(WindowText(field_->Handle()));
+  const FieldEdit edit = panel_.Settle(now, field_->CaretChars());
+  if (edit.text == now) return;
   ShowPanel();
+  field_->SetCaretChars(edit.caret);
 }
 
 void NumberWindow::ShowPanel() {
-  form_.SetCharacterLimit(*binding_.field, panel_.FieldLimit());
   form_.SetAlignment(*binding_.field, panel_.FieldAlignment());
 
   // Written only when changed, so that the caret stays where the user left it.
@@ -46,7 +49,7 @@ void NumberWindow::ShowPanel() {
     if (WindowText(control) != wanted && !SetWindowTextW(control, wanted.c_str()))
       throw RuntimeError(kErrorOutOfMemory, "Out of memory");
   };
-  show(field_, panel_.FieldText());
+  show(field_->Handle(), panel_.FieldText());
   show(top_line_, panel_.TopLine());
 }
 

@@ -3,8 +3,9 @@
 // events bound to a NumberPanel as window/front_end.h binds them. The
 // number field shows the panel's field text, limit and alignment, the top
 // line its top line, and a Click of any button of the array is
-// OnCommand(Index). Every handler changes the panel, then ShowPanel() puts
-// the panel's state into the controls.
+// OnCommand(Index). The panel owns the field's text: the field hands it
+// every insertion and every change it made by itself. Every handler changes
+// the panel, then ShowPanel() puts the panel's state into the controls.
 
 #include <windows.h>
 
@@ -24,7 +25,9 @@ class NumberWindow {
   // Creates the window (hidden), raises Load and shows the panel's state.
   // Throws RuntimeError if the layout lacks a control that the events are
   // bound to, or a window cannot be made.
-  NumberWindow(HINSTANCE instance, const Layout& layout, char decimal_separator);
+  // `regional_separator` is the user's decimal separator, as their settings
+  // give it (NumberPanel decides what a press writes for it).
+  NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator);
 
   void Show(int show_command) { form_.Show(show_command); }
   bool HandleDialogMessage(MSG& message) noexcept { return form_.HandleDialogMessage(message); }
@@ -45,7 +48,8 @@ class NumberWindow {
   NumberPanel panel_;
   PanelBinding binding_;  // into layout_: checked before the form is made
   Form form_;
-  HWND field_ = nullptr, top_line_ = nullptr;
+  LineEdit* field_ = nullptr;
+  HWND top_line_ = nullptr;
   bool loaded_ = false;
 };
 

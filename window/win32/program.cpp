@@ -6,14 +6,12 @@
 
 namespace velmora::win32 {
 
-char UserDecimalSeparator() {
+char32_t UserDecimalSeparator() {
   wchar_t separator[8] = {};
   // GetLocaleInfoW with the user's default locale: the same answer as the
   // locale-name form, which Windows XP lacks.
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) > 0 &&
-      separator[0] == L',')
-    return ',';
-  return '.';
+  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, separator, 8) <= 0) return U'.';
+  return separator[0];
 }
 
 int RunWindow(HINSTANCE instance, const Layout& layout, int show_command) {

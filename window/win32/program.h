@@ -12,9 +12,9 @@
 
 namespace velmora::win32 {
 
-// The user's decimal separator (regional settings): ',' where it is a
-// comma, '.' for everything else.
-char UserDecimalSeparator();
+// The user's decimal separator (regional settings): its first character,
+// which is all that tells a comma.
+char32_t UserDecimalSeparator();
 
 // Opens the window from `layout`, shows it and runs the message loop until
 // it is closed. Rethrows what a handler raised. Gives the loop's exit code.

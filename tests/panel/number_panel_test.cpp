@@ -33,9 +33,8 @@ class OnePress : public ::testing::TestWithParam<Press> {};
 
 TEST_P(OnePress, ShowsTheNewNumberAndItsDigitSum) {
   const Press& p = GetParam();
-  NumberPanel panel(p.separator);
-  panel.OnLoad();
-  panel.TypeFieldText(p.before);
+  NumberPanel panel(static_cast<unsigned char>(p.separator));
+  panel.Load(p.before);
   panel.OnCommand(p.button);
   EXPECT_EQ(panel.FieldText(), p.after);
   EXPECT_EQ(panel.TopLine(), Title(p.title_sum));
@@ -91,8 +90,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(NumberPanel, TwoPressesFromOnePointFiveDependOnTheSeparator) {
   NumberPanel point('.'), comma(',');
   for (NumberPanel* panel : {&point, &comma}) {
-    panel->OnLoad();
-    panel->TypeFieldText("1.5");
+    panel->Load("1.5");
     panel->OnCommand(kIncrease);
     panel->OnCommand(kIncrease);
   }
@@ -112,14 +110,15 @@ TEST(NumberPanel, StartsWithTheLayoutsTexts) {
 
 TEST(NumberPanel, LoadLimitsTheFieldToFourCharacters) {
   NumberPanel panel;
-  panel.TypeFieldText("123456");
-  EXPECT_EQ(panel.FieldText(), "123456");  // no limit before load
-  panel.OnLoad();
+  panel.Load("123456");
+  EXPECT_EQ(panel.FieldText(), "123456");  // the layout's text is not cut
   EXPECT_EQ(panel.FieldLimit(), 4u);
   EXPECT_EQ(panel.FieldAlignment(), Alignment::Centre);
-  panel.TypeFieldText("123456");
+  EXPECT_EQ(panel.Insert(Selection::All(), "123456").caret, 4u);
   EXPECT_EQ(panel.FieldText(), "1234");
-  panel.TypeFieldText("Числото");
+  panel.Insert(Selection::All(), "Числото");
+  EXPECT_EQ(panel.FieldText(), "Числ");
+  EXPECT_EQ(panel.Settle("Число", 5).caret, 4u);
   EXPECT_EQ(panel.FieldText(), "Числ");
 }
 
@@ -141,14 +140,15 @@ TEST(NumberPanel, AnotherButtonIndexIsAnErrorAndChangesNothing) {
 
 TEST(NumberPanel, WithoutLoadTheProgramsWriteIsNotCut) {
   NumberPanel panel;
-  panel.TypeFieldText("9999");
+  panel.Insert(Selection::All(), "9999");
   panel.OnCommand(kIncrease);
   EXPECT_EQ(panel.FieldText(), "10035");
 }
 
 TEST(NumberPanel, AnyOtherRegionalSeparatorWritesAPoint) {
-  NumberPanel panel(';');
-  EXPECT_EQ(panel.DecimalSeparator(), '.');
+  for (const char32_t regional : {U';', U'\u066B', U'\0', U'.'})
+    EXPECT_EQ(NumberPanel(regional).DecimalSeparator(), '.') << static_cast<unsigned>(regional);
+  EXPECT_EQ(NumberPanel(U',').DecimalSeparator(), ',');
 }
 
 }  // namespace
