@@ -146,6 +146,14 @@ const Control* CaptionOf(const Layout& layout, const Control& box) {
   return nullptr;
 }
 
+std::string AccessibleNameOf(const Layout& layout, const Control& control) {
+  if (!control.IsVisible()) return {};
+  if (control.kind != ControlKind::TextBox) return control.text;
+  if (const Control* caption = CaptionOf(layout, control)) return caption->text;
+  if (control.name == kStatementName && control.index == 0) return std::string(kStatementAccessibleName);
+  return {};
+}
+
 std::string ErrorText(const RuntimeError& error) {
   return "Run-time error " + std::to_string(error.Number()) + ":\n\n" + error.Description();
 }

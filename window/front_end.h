@@ -127,6 +127,23 @@ ButtonEdge ButtonEdgeOf(Colour face, bool held);
 //   "Число" (Label1(1)) captions the number field Text2(0).
 const Control* CaptionOf(const Layout& layout, const Control& box);
 
+// ---- Names for assistive technology ---------------------------------------
+
+// The exercise statement, Text1(0): a read-only box that no label captions.
+// A screen reader names it "Условие на задачата", the words a pupil knows
+// for an exercise's statement.
+inline constexpr std::string_view kStatementName = "Text1";  // Index 0
+inline constexpr std::string_view kStatementAccessibleName = "Условие на задачата";
+
+// The name a screen reader gives `control` (UTF-8):
+//   a label or a button: its caption ("Число", "Увеличава със сбор");
+//   a text box that a label captions: the caption's text (Text2(0): "Число");
+//   the statement Text1(0): kStatementAccessibleName;
+//   any other text box: "".
+// A control that is not visible has no name ("" for the hidden Text1(1)):
+// it is not exposed to assistive technology at all.
+std::string AccessibleNameOf(const Layout& layout, const Control& control);
+
 // ---- Run-time errors --------------------------------------------------------
 
 // The run-time error box's text: "Run-time error 6:" a blank line and the

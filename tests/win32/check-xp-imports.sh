@@ -87,6 +87,7 @@ for exe in "$@"; do
     echo '#include <commdlg.h>'
     echo '#include <shellapi.h>'
     echo '#include <ole2.h>'
+    echo '#include <oleacc.h>'
     echo 'void ReferenceEveryImport() {'
   } >"$source_file"
   bad_crt=()

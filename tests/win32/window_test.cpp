@@ -2,6 +2,8 @@
 // with messages as a user drives it.
 #include <gtest/gtest.h>
 
+#include <oleacc.h>
+
 #include <memory>
 
 #include "numbers/runtime_error.h"
@@ -421,6 +423,62 @@ TEST_F(WindowTest, LabelsLieBeneathTheBoxesAndButtons) {
     EXPECT_TRUE(GetWindowLongPtrW(child, GWL_STYLE) & WS_CLIPSIBLINGS);
   }
   EXPECT_TRUE(label_seen);
+}
+
+// What a screen reader is told of each control: the system's accessible
+// object for it, as a reader in another process gets it.
+struct Heard {
+  std::wstring name, value;
+  LONG role = 0;
+};
+Heard AskScreenReader(HWND control) {
+  Heard heard;
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+                                        reinterpret_cast<void**>(&object))) || !object) {
+    ADD_FAILURE() << "no accessible object";
+    return heard;
+  }
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR text = nullptr;
+  if (SUCCEEDED(object->get_accName(self, &text)) && text) heard.name = text;
+  SysFreeString(text);
+  text = nullptr;
+  if (SUCCEEDED(object->get_accValue(self, &text)) && text) heard.value = text;
+  SysFreeString(text);
+  VARIANT role{};
+  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) heard.role = role.lVal;
+  object->Release();
+  return heard;
+}
+
+TEST_F(WindowTest, AScreenReaderHearsEveryControlsNameAndRole) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  const struct {
+    const char* control;
+    std::int16_t index;
+    const wchar_t* name;
+    LONG role;
+  } cases[] = {
+      {"Text2", 0, L"Число", ROLE_SYSTEM_TEXT},  // its label lies beneath, not before it
+      {"Text1", 0, L"Условие на задачата", ROLE_SYSTEM_TEXT},
+      {"Command1", 0, L"Увеличава със сбор", ROLE_SYSTEM_PUSHBUTTON},
+      {"Command1", 1, L"Намалява със сбор", ROLE_SYSTEM_PUSHBUTTON},
+      {"Label1", 1, L"Число", ROLE_SYSTEM_STATICTEXT},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.control) + "(" + std::to_string(c.index) + ")");
+    const Heard heard = AskScreenReader(Control(c.control, c.index));
+    EXPECT_EQ(heard.name, c.name);
+    EXPECT_EQ(heard.role, c.role);
+  }
+  // The field's object is still the system's own: its value is the text.
+  EXPECT_EQ(AskScreenReader(Field()).value, L"112");
+  Press(0);
+  EXPECT_EQ(AskScreenReader(TopLine()).name, L"Сума от цифри: 8");
+  CoUninitialize();
 }
 
 TEST(WindowFaultTest, ALayoutWithoutABoundControlIsAClearError) {

@@ -149,6 +149,26 @@ TEST(FrontEnd, NumberCaptionNamesTheField) {
   EXPECT_EQ(CaptionOf(Program(), *FindControl(Program(), "Text1", 0)), nullptr);
 }
 
+TEST(FrontEnd, EveryShownControlHasANameForAssistiveTechnology) {
+  const std::pair<const char*, const char*> names[] = {
+      {"Text2(0)", "Число"},
+      {"Label1(1)", "Число"},
+      {"Label1(0)", "Естествено число - сума и разлика от цифри"},
+      {"Command1(0)", "Увеличава със сбор"},
+      {"Command1(1)", "Намалява със сбор"},
+      {"Text1(0)", "Условие на задачата"},
+      {"Text1(1)", ""},  // hidden: not exposed
+  };
+  ASSERT_EQ(Program().controls.size(), std::size(names));
+  for (const auto& [id, name] : names) {
+    const Control* control = nullptr;
+    for (const Control& c : Program().controls)
+      if (ControlId(c.name, c.index) == id) control = &c;
+    ASSERT_NE(control, nullptr) << id;
+    EXPECT_EQ(AccessibleNameOf(Program(), *control), name) << id;
+  }
+}
+
 TEST(FrontEnd, ErrorText) {
   EXPECT_EQ(ErrorText(RuntimeError(6, "Overflow")), "Run-time error 6:\n\nOverflow");
 }

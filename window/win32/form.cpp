@@ -133,6 +133,7 @@ void Form::Release() noexcept {
   if (window_) {
     // Detach first: the object is going, no message may reach it.
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    accessibles_.clear();  // the subclasses go in the order opposite to their making
     edits_.clear();
     DestroyWindow(window_);
     window_ = nullptr;
@@ -170,6 +171,7 @@ void Form::CreateControls() {
     children_.push_back(
         {c, child, back, own_colour ? Brush(back) : GetSysColorBrush(kind.default_colour)});
     if (c->kind == ControlKind::TextBox) edits_.push_back(std::make_unique<LineEdit>(child, failure_));
+    accessibles_.push_back(std::make_unique<AccessibleControl>(child, layout_, *c));
   }
 }
 

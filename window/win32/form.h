@@ -7,7 +7,9 @@
 // as window/front_end.h decodes it, stacked so that labels lie beneath and
 // the keyboard goes round in tab order. It behaves as a dialog
 // (DialogKeys). Every text box is a LineEdit, whose insertions go to the
-// rule its owner sets. What the user does reaches the owner through Events.
+// rule its owner sets. Every control answers a screen reader with its
+// name and role (AccessibleControl). What the user does reaches the owner
+// through Events.
 // The twin of window/qt/form.h.
 
 #include <windows.h>
@@ -31,6 +33,7 @@
 #include <vector>
 
 #include "window/layout.h"
+#include "window/win32/accessibility.h"
 #include "window/win32/dialog_keys.h"
 #include "window/win32/handler_failure.h"
 #include "window/win32/handles.h"
@@ -112,6 +115,7 @@ class Form {
   HBRUSH back_brush_ = nullptr;
   std::vector<Child> children_;
   std::vector<std::unique_ptr<LineEdit>> edits_;
+  std::vector<std::unique_ptr<AccessibleControl>> accessibles_;  // every child
   std::optional<DialogKeys> keys_;
   HandlerFailure failure_;
   HWND window_ = nullptr;

@@ -12,7 +12,8 @@ NumberWindow::NumberWindow(HINSTANCE instance, const Layout& layout, char32_t re
             {[this](const Control& button) { OnClick(button); },
              [this](const Control& box) { OnEdited(box); }}),
       field_(form_.Edit(*binding_.field)),
-      top_line_(form_.ControlWindow(*binding_.top_line)) {
+      top_line_(form_.ControlWindow(*binding_.top_line)),
+      top_line_region_(top_line_) {
   if (!field_) throw RuntimeError(kErrorBadLayout, "The window has no control " + ControlId(kFieldName, 0));
   field_->SetRule([this](Selection selection, std::string_view text) {
     return panel_.Insert(selection, text);
@@ -46,11 +47,12 @@ void NumberWindow::ShowPanel() {
   // Written only when changed, so that the caret stays where the user left it.
   auto show = [](HWND control, std::string_view text) {
     const std::wstring wanted = Utf16(text);
-    if (WindowText(control) != wanted && !SetWindowTextW(control, wanted.c_str()))
-      throw RuntimeError(kErrorOutOfMemory, "Out of memory");
+    if (WindowText(control) == wanted) return false;
+    if (!SetWindowTextW(control, wanted.c_str())) throw RuntimeError(kErrorOutOfMemory, "Out of memory");
+    return true;
   };
   show(field_->Handle(), panel_.FieldText());
-  show(top_line_, panel_.TopLine());
+  if (show(top_line_, panel_.TopLine())) top_line_region_.Changed();
 }
 
 }  // namespace velmora::win32

@@ -16,6 +16,7 @@
 #include "panel/number_panel.h"
 #include "window/front_end.h"
 #include "window/layout.h"
+#include "window/win32/accessibility.h"
 #include "window/win32/form.h"
 
 namespace velmora::win32 {
@@ -50,6 +51,7 @@ class NumberWindow {
   Form form_;
   LineEdit* field_ = nullptr;
   HWND top_line_ = nullptr;
+  LiveRegion top_line_region_;  // a screen reader speaks the new digit sum
   bool loaded_ = false;
 };
 
