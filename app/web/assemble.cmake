@@ -1,21 +1,35 @@
 # Puts the web page together (cmake -P, run by web.cmake):
-#   SOURCE_DIR     app/web: index.html, velmora.css, sw.js.in, manifest.webmanifest.in
+#   SOURCE_DIR     app/web: index.html.in, velmora.css, sw.js.in, manifest.webmanifest.in
 #   WASM_DIR       where the WebAssembly build wrote velmora.js and velmora.wasm
 #   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
 #   WEB_DIR        the page's folder, made afresh
 #   DRIVER         velmora-driver, which gives the page's description
+#   PAGE_WINDOW    velmora-page-window, which writes the record's window's
+#                  description as the module answers it, and PAGE_BUILD_JS
+#                  the script that builds it: index.html gets both, to show
+#                  the window before the module is there
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
-# The service worker is written last, with the list of files to keep and a
-# digest of them all in its cache's name: a changed page is a new worker.
+# The service worker is written last but for the gzipped copies, with the
+# list of files to keep and a digest of them all in its cache's name: a
+# changed page is a new worker.
 
 file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
-file(COPY ${SOURCE_DIR}/index.html ${SOURCE_DIR}/velmora.css
+file(COPY ${SOURCE_DIR}/velmora.css
           ${WASM_DIR}/velmora.js ${WASM_DIR}/velmora.wasm
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
      DESTINATION ${WEB_DIR})
+
+execute_process(COMMAND ${PAGE_WINDOW} ${GENERATED_DIR}/velmora.rec
+                OUTPUT_VARIABLE WINDOW_DESCRIPTION OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "velmora-page-window could not describe the window")
+endif()
+file(READ ${PAGE_BUILD_JS} PAGE_BUILD_JS)
+configure_file(${SOURCE_DIR}/index.html.in ${WEB_DIR}/index.html @ONLY)
 
 # The manifest's icons, rendered from the icon's SVG at the sizes that
 # installing the page as an app asks for.
@@ -61,3 +75,17 @@ list(TRANSFORM files PREPEND "'")
 list(TRANSFORM files APPEND "'")
 list(JOIN files ", " WEB_FILES)
 configure_file(${SOURCE_DIR}/sw.js.in ${WEB_DIR}/sw.js @ONLY)
+
+# A gzipped copy beside each file that compresses (all but the PNGs), for
+# servers that send a file's .gz to browsers that take gzip (README). No
+# name or time in them: the same page gives the same bytes.
+find_program(GZIP gzip REQUIRED)
+file(GLOB files RELATIVE ${WEB_DIR} ${WEB_DIR}/*)
+foreach(f ${files})
+  if(NOT f MATCHES "\\.png$")
+    execute_process(COMMAND ${GZIP} -9 -n -k -f ${WEB_DIR}/${f} RESULT_VARIABLE result)
+    if(NOT result EQUAL 0)
+      message(FATAL_ERROR "gzip could not compress ${f}")
+    endif()
+  endif()
+endforeach()

@@ -7,7 +7,8 @@ include(${PROJECT_SOURCE_DIR}/app/icons/icons.cmake)  # VELMORA_ICON_SVG
 set(VELMORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
 set(VELMORA_WEB_ZIP ${CMAKE_BINARY_DIR}/Velmora-web.zip)
 set(_web_sources
-  ${CMAKE_CURRENT_LIST_DIR}/index.html
+  ${CMAKE_CURRENT_LIST_DIR}/index.html.in
+  ${PROJECT_SOURCE_DIR}/window/web/page_build.js
   ${CMAKE_CURRENT_LIST_DIR}/velmora.css
   ${CMAKE_CURRENT_LIST_DIR}/sw.js.in
   ${CMAKE_CURRENT_LIST_DIR}/manifest.webmanifest.in
@@ -22,12 +23,14 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
     -DGENERATED_DIR=${VELMORA_GENERATED_DIR}
     -DWEB_DIR=${VELMORA_WEB_DIR}
     -DDRIVER=$<TARGET_FILE:velmora-driver>
+    -DPAGE_WINDOW=$<TARGET_FILE:velmora-page-window>
+    -DPAGE_BUILD_JS=${PROJECT_SOURCE_DIR}/window/web/page_build.js
     -DRSVG_CONVERT=${VELMORA_RSVG_CONVERT}
     -DICON_SVG=${VELMORA_ICON_SVG}
     -DPRODUCT_NAME=${VELMORA_PRODUCT_NAME}
     -P ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
   DEPENDS velmora_wasm_cross ${VELMORA_WASM_MODULE} ${_web_sources} ${_web_generated}
-    velmora_generated velmora-driver
+    velmora_generated velmora-driver velmora-page-window
   COMMENT "Putting the web page together in ${VELMORA_WEB_DIR}"
   VERBATIM)
 

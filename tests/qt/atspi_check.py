@@ -105,23 +105,40 @@ def main():
         check("the top line is a label with its text",
               one(found, role=Atspi.Role.LABEL,
                   name="Естествено число - сума и разлика от цифри") is not None)
-        statements = [c for c in found if c["multi"] and c["showing"]]
-        check("one multi-line text is shown", len(statements) == 1)
+        check("the caption is a label named Число",
+              one(found, role=Atspi.Role.LABEL, name="Число") is not None)
+        statements = [c for c in found if c["multi"]]
+        check("one multi-line text is exposed", len(statements) == 1)
         if statements:
+            check("the statement is named Условие на задачата",
+                  statements[0]["name"] == "Условие на задачата")
             check("the statement reads to its last line",
                   "Проверете дали е възможно" in (statements[0]["text"] or ""))
             check("the statement is read-only", not statements[0]["editable"])
-        check("the saying is not shown",
-              not any("Неприятното" in (c["text"] or "") and c["showing"] for c in found))
+        check("the saying is not exposed", not any("Неприятното" in (c["text"] or "") for c in found))
+        own = [window.get_child_at_index(i) for i in range(window.get_child_count())]
+        unnamed = [c.get_role().value_nick for c in own if c is not None and not c.get_name()]
+        check(f"the window's {len(own)} controls have names (unnamed: {unnamed})",
+              len(own) == 6 and not unnamed)
 
         if increase is not None:
+            # What a screen reader hears of the press: the top line's new name.
+            renamed = []
+            listener = Atspi.EventListener.new(
+                lambda event: renamed.append((event.source.get_role(), event.source.get_name())))
+            listener.register("object:property-change:accessible-name")
             Atspi.Action.do_action(increase["node"], 0)
             deadline = time.monotonic() + 5
             while time.monotonic() < deadline:
+                while GLib.MainContext.default().iteration(False):
+                    pass
                 found = controls(window)
-                if one(found, role=Atspi.Role.LABEL, name="Сума от цифри: 8"):
+                if (Atspi.Role.LABEL, "Сума от цифри: 8") in renamed:
                     break
                 time.sleep(0.1)
+            listener.deregister("object:property-change:accessible-name")
+            check("the press announces the top line's new name",
+                  (Atspi.Role.LABEL, "Сума от цифри: 8") in renamed)
             check("after increase the top line reads Сума от цифри: 8",
                   one(found, role=Atspi.Role.LABEL, name="Сума от цифри: 8") is not None)
             field = one(found, role=Atspi.Role.TEXT, name="Число")

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
@@ -429,6 +430,45 @@ class WindowTest : public QObject {
     QCOMPARE(held.pixelColor(6, 6), fill);
     QTest::keyRelease(button, Qt::Key_Space);
     QCOMPARE(Field()->text(), QStringLiteral("116"));
+  }
+
+  // What a screen reader reads: every control the window shows, by its
+  // name and role, and the hidden saying not at all.
+  void accessibleNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("accessibleName");
+    QTest::addColumn<int>("role");
+    QTest::newRow("top line") << "Label1(0)" << "Естествено число - сума и разлика от цифри"
+                              << int(QAccessible::StaticText);
+    QTest::newRow("caption") << "Label1(1)" << "Число" << int(QAccessible::StaticText);
+    QTest::newRow("field") << "Text2(0)" << "Число" << int(QAccessible::EditableText);
+    QTest::newRow("increase") << "Command1(0)" << "Увеличава със сбор" << int(QAccessible::Button);
+    QTest::newRow("decrease") << "Command1(1)" << "Намалява със сбор" << int(QAccessible::Button);
+    QTest::newRow("statement") << "Text1(0)" << "Условие на задачата"
+                               << int(QAccessible::EditableText);
+  }
+  void accessibleNames() {
+    QFETCH(QString, name);
+    QFETCH(QString, accessibleName);
+    QFETCH(int, role);
+    Open();
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window_->form());
+    QVERIFY(form);
+    QAccessibleInterface* found = nullptr;
+    for (int i = 0; i < form->childCount(); ++i)
+      if (form->child(i)->object()->objectName() == name) found = form->child(i);
+    QVERIFY2(found, qPrintable(name));
+    QCOMPARE(found->text(QAccessible::Name), accessibleName);
+    QCOMPARE(int(found->role()), role);
+    QCOMPARE(form->indexOfChild(found) >= 0, true);
+  }
+  void sayingIsNotExposed() {
+    Open();
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window_->form());
+    QCOMPARE(form->childCount(), 6);
+    for (int i = 0; i < form->childCount(); ++i)
+      QVERIFY(form->child(i)->object()->objectName() != QStringLiteral("Text1(1)"));
+    QCOMPARE(form->child(6), nullptr);
   }
 
   // Labels lie beneath the boxes: the caption's last row is the field's

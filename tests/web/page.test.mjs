@@ -2,10 +2,14 @@
 // the page to working without a network. Run with `node --test` (CTest:
 // web.page); VELMORA_WEB_DIR names the built page.
 import assert from 'node:assert/strict';
-import { cpSync, mkdtempSync, rmSync, truncateSync } from 'node:fs';
+import {
+  cpSync, mkdtempSync, readFileSync, readdirSync, rmSync, truncateSync, writeFileSync,
+} from 'node:fs';
+import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { after, before, describe, it } from 'node:test';
+import { gunzipSync } from 'node:zlib';
 import {
   CAPTION, DECREASE, FIELD, INCREASE, SAYING, STATEMENT, TOP_LINE,
   launch, openPage, pageCopy, serve, waitReady, webDir,
@@ -189,6 +193,51 @@ describe('opening the page', () => {
     }
   });
 
+  it('shows the window before its module is there, and answers a press made then', TIMEOUT, async () => {
+    const context = await browser.newContext({ locale: 'en-US' });
+    try {
+      let release;
+      const held = new Promise((r) => { release = r; });
+      await context.route('**/velmora.wasm', async (route) => { await held; await route.continue(); });
+      const page = await context.newPage();
+      await page.goto(server.url);
+      assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1(0)');
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['112', INITIAL_TOP_LINE]);
+      await page.evaluate((f) => { window.fieldBefore = document.querySelector(f); }, FIELD);
+      release();
+      await waitReady(page);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+      assert.ok(await page.evaluate((f) => window.fieldBefore === document.querySelector(f), FIELD),
+        'the window the page was built with is kept');
+    } finally {
+      await context.close();
+    }
+  });
+
+  it('from a record other than the one it was built with shows that record\'s window', TIMEOUT, async () => {
+    const copy = pageCopy((dir) => {
+      const file = path.join(dir, 'velmora.rec');
+      const record = readFileSync(file);
+      const at = record.indexOf(Buffer.from([0xC4, 0xE0, 0x20, 0xF1, 0xE5]));  // "Да се" in cp1251
+      assert.ok(at > 0);
+      record[at] = 0xCD;  // "На се"
+      writeFileSync(file, record);
+    });
+    const own = await serve(copy.dir);
+    try {
+      const { page, context, problems } = await openPage(browser, own.url);
+      assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+      assert.deepEqual(problems, []);
+      await context.close();
+    } finally {
+      own.stop();
+      copy.remove();
+    }
+  });
+
   it('on a narrow screen shows the whole window, scaled down', TIMEOUT, () =>
     withPage({ viewport: { width: 268, height: 400 } }, async (page) => {
       const box = await page.locator('#client').boundingBox();
@@ -217,6 +266,37 @@ describe('pressing the buttons', () => {
           assert.deepEqual(await fieldAndTopLine(page), [field, topLine], `${text} ${button}`);
         }
       }));
+  }
+
+  // A press before the page has had a moment to spare: the browser's number
+  // formats, slow to start, are asked only when the answer needs them.
+  const early = [['en-US', '112', '116', 0], ['bg-BG', '112', '116', 0],
+    ['en-US', '1.5', '7.5', 1], ['bg-BG', '1.5', '7,5', 1], ['bg-BG', '7,5', '19', 0]];
+  for (const [locale, text, field, formats] of early) {
+    it(`in ${locale} before the page is idle turns ${text} into ${field}`, TIMEOUT, async () => {
+      const context = await browser.newContext({ locale });
+      try {
+        await context.addInitScript(() => {
+          window.requestIdleCallback = () => 0;  // never idle
+          const NumberFormat = Intl.NumberFormat;
+          window.formatsMade = 0;
+          Intl.NumberFormat = function (...a) { window.formatsMade++; return new NumberFormat(...a); };
+        });
+        const page = await context.newPage();
+        await page.goto(server.url);
+        await waitReady(page);
+        await page.evaluate(([f, t]) => {
+          const e = document.querySelector(f);
+          e.value = t;
+          e.dispatchEvent(new InputEvent('input'));
+        }, [FIELD, text]);
+        await page.click(INCREASE);
+        assert.equal(await page.inputValue(FIELD), field);
+        assert.equal(await page.evaluate(() => window.formatsMade), formats);
+      } finally {
+        await context.close();
+      }
+    });
   }
 
   it('in bg-BG turns 1.5 into 7,5 and then 19', TIMEOUT, () =>
@@ -373,25 +453,75 @@ describe('typing and pasting a lot', () => {
     }));
 });
 
+// The page's accessibility tree as Chromium gives it to a screen reader:
+// its nodes that are not ignored, and the text a node's subtree reads.
+async function accessibilityTree(page, context) {
+  const cdp = await context.newCDPSession(page);
+  const { nodes } = await cdp.send('Accessibility.getFullAXTree');
+  await cdp.detach();
+  const byId = new Map(nodes.map((n) => [n.nodeId, n]));
+  const textOf = (n) => n.role?.value === 'StaticText' ? n.name?.value ?? ''
+    : (n.childIds ?? []).map((id) => textOf(byId.get(id))).join('');
+  return { nodes: nodes.filter((n) => !n.ignored), textOf };
+}
+
+// Runs axe-core in the page: its violations, as "rule: target" lines.
+async function axeViolations(page) {
+  await page.addScriptTag({ path: createRequire(import.meta.url).resolve('axe-core/axe.min.js') });
+  const violations = await page.evaluate(async () => (await axe.run()).violations);
+  return violations.flatMap((v) => v.nodes.map((n) => `${v.id} (${v.impact}): ${n.target.join(' ')}`));
+}
+
 describe('assistive technology', () => {
-  it('reads the field by its caption, the controls by their texts, and not the saying', TIMEOUT, () =>
+  it('reads every control by its name and not the saying', TIMEOUT, () =>
     withPage({}, async (page, { context }) => {
-      const cdp = await context.newCDPSession(page);
-      const { nodes } = await cdp.send('Accessibility.getFullAXTree');
-      const seen = nodes.filter((n) => !n.ignored).map((n) => [n.role?.value, n.name?.value ?? '']);
+      const { nodes } = await accessibilityTree(page, context);
+      const seen = nodes.map((n) => [n.role?.value, n.name?.value ?? '']);
       const has = (role, name) => seen.some(([r, n]) => r === role && n === name);
       assert.ok(has('textbox', 'Число'), 'the field is named by its caption');
       assert.ok(has('button', 'Увеличава със сбор'));
       assert.ok(has('button', 'Намалява със сбор'));
-      assert.ok(has('status', INITIAL_TOP_LINE) || has('status', ''));
-      const statement = nodes.find((n) => !n.ignored && n.role?.value === 'textbox' &&
+      assert.ok(has('main', ''));
+      assert.ok(has('heading', 'www.velmora.example Информатика - сума, разлика между цифри и число'));
+      const statement = nodes.find((n) => n.role?.value === 'textbox' &&
         (n.value?.value ?? '').startsWith('Да се реализира'));
       assert.ok(statement, 'the statement is a text box');
+      assert.equal(statement.name?.value, 'Условие на задачата');
       assert.ok(statement.properties.some((p) => p.name === 'readonly' && p.value.value));
       assert.ok(statement.properties.some((p) => p.name === 'multiline' && p.value.value));
-      const text = JSON.stringify(nodes.filter((n) => !n.ignored));
-      assert.ok(!text.includes('Неприятното'), 'the saying is not exposed');
+      assert.ok(!JSON.stringify(nodes).includes('Неприятното'), 'the saying is not exposed');
     }));
+
+  it('reads the top line as a polite status that a press changes', TIMEOUT, () =>
+    withPage({}, async (page, { context }) => {
+      const status = async () => {
+        const { nodes, textOf } = await accessibilityTree(page, context);
+        const found = nodes.filter((n) => n.role?.value === 'status');
+        assert.equal(found.length, 1);
+        const live = found[0].properties.find((p) => p.name === 'live')?.value.value;
+        return [live, textOf(found[0])];
+      };
+      assert.deepEqual(await status(), ['polite', INITIAL_TOP_LINE]);
+      await page.click(INCREASE);
+      assert.deepEqual(await status(), ['polite', 'Сума от цифри: 8']);
+    }));
+
+  it('axe-core finds nothing on the ready page', TIMEOUT, () =>
+    withPage({}, async (page) => assert.deepEqual(await axeViolations(page), [])));
+});
+
+describe('serving it compressed', () => {
+  it('ships a gzipped copy of every file but the PNGs, the same bytes inside', () => {
+    const files = readdirSync(webDir);
+    for (const f of files.filter((n) => !n.endsWith('.gz'))) {
+      const copy = path.join(webDir, `${f}.gz`);
+      if (f.endsWith('.png')) {
+        assert.ok(!files.includes(`${f}.gz`), f);
+        continue;
+      }
+      assert.ok(gunzipSync(readFileSync(copy)).equals(readFileSync(path.join(webDir, f))), f);
+    }
+  });
 });
 
 describe('working offline', () => {
@@ -433,6 +563,7 @@ describe('a run-time error', () => {
       assert.equal(await dialog.getAttribute('role'), 'alertdialog');
       assert.match(await page.textContent('#error-text'), /^Run-time error 100:\n\noffset \d+: /);
       assert.equal(await page.evaluate(() => document.getElementById('client').childElementCount), 0);
+      assert.deepEqual(await axeViolations(page), []);
       await context.close();
     } finally {
       own.stop();

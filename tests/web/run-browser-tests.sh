@@ -5,10 +5,12 @@
 set -euo pipefail
 node=$1
 cd "$(dirname "$0")"
-if [[ ! -f node_modules/playwright-core/package.json ]]; then
-  echo "playwright-core is not installed: run 'npm ci --ignore-scripts' in tests/web"
-  exit 77
-fi
+for package in playwright-core axe-core; do
+  if [[ ! -f node_modules/$package/package.json ]]; then
+    echo "$package is not installed: run 'npm ci --ignore-scripts' in tests/web"
+    exit 77
+  fi
+done
 chromium=${VELMORA_CHROMIUM:-/usr/bin/chromium}
 if [[ ! -x $chromium ]]; then
   echo "$chromium not found: install chromium (scripts/setup.sh)"

@@ -94,7 +94,10 @@ TEST(PageDescription, ControlsBottomToTopWithTheirPlacesAndLooks) {
   EXPECT_EQ(statement["horizontalScrollBar"], false);
   EXPECT_EQ(statement["wraps"], true);
   EXPECT_EQ(statement["visible"], true);
+  EXPECT_EQ(statement["name"], "Условие на задачата");
+  EXPECT_EQ(field["name"], "Число");
   EXPECT_EQ(ControlById(window, "Text1(1)")["visible"], false);
+  EXPECT_EQ(ControlById(window, "Text1(1)")["name"], "");
 
   const json& top_line = ControlById(window, "Label1(0)");
   EXPECT_EQ(top_line["role"], "topLine");

@@ -1,5 +1,7 @@
 #include "window/qt/form.h"
 
+#include <algorithm>
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QColor>
@@ -110,9 +112,37 @@ QWidget* CreateButton(const velmora::Control& control, const ControlLook& look, 
 }
 
 // Assistive technology sees the form as a window (a plain QWidget would be
-// an unnamed client area).
-QAccessibleInterface* AccessibleForm(const QString&, QObject* object) {
-  if (auto* form = dynamic_cast<Form*>(object)) return new QAccessibleWidget(form, QAccessible::Window);
+// an unnamed client area) whose children are the controls it shows: a
+// hidden control (the saying) is not there at all.
+class AccessibleForm : public QAccessibleWidget {
+ public:
+  explicit AccessibleForm(Form* form) : QAccessibleWidget(form, QAccessible::Window) {}
+
+  int childCount() const override { return static_cast<int>(Shown().size()); }
+  QAccessibleInterface* child(int index) const override {
+    const std::vector<QWidget*> shown = Shown();
+    if (index < 0 || static_cast<std::size_t>(index) >= shown.size()) return nullptr;
+    return QAccessible::queryAccessibleInterface(shown[static_cast<std::size_t>(index)]);
+  }
+  int indexOfChild(const QAccessibleInterface* child) const override {
+    const std::vector<QWidget*> shown = Shown();
+    const auto at = std::find(shown.begin(), shown.end(), child ? child->object() : nullptr);
+    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
+  }
+
+ private:
+  std::vector<QWidget*> Shown() const {
+    std::vector<QWidget*> shown;
+    for (QObject* object : widget()->children()) {
+      auto* w = qobject_cast<QWidget*>(object);
+      if (w && !w->isWindow() && !w->isHidden()) shown.push_back(w);
+    }
+    return shown;
+  }
+};
+
+QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
+  if (auto* form = dynamic_cast<Form*>(object)) return new AccessibleForm(form);
   return nullptr;
 }
 
@@ -136,7 +166,7 @@ QColor ToQColor(Colour colour) {
 }
 
 Form::Form(const Layout& layout, double dpi) {
-  static const bool factory_installed = (QAccessible::installFactory(AccessibleForm), true);
+  static const bool factory_installed = (QAccessible::installFactory(AccessibleFormFactory), true);
   (void)factory_installed;
   setObjectName(FromUtf8(layout.name));
   setWindowTitle(FromUtf8(layout.caption));
@@ -156,11 +186,16 @@ Form::Form(const Layout& layout, double dpi) {
     widget->setFocusPolicy(LookOf(*control).takes_focus ? Qt::StrongFocus : Qt::NoFocus);
   }
 
-  // A label that captions a text box names it for assistive technology.
-  for (const velmora::Control& box : layout.controls)
-    if (box.kind == ControlKind::TextBox)
-      if (const velmora::Control* caption = CaptionOf(layout, box))
-        Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
+  // Text boxes get their names for assistive technology (labels and
+  // buttons are named by their captions, as Qt does itself); a label that
+  // captions a box is also its buddy, which screen readers read as the
+  // box's label.
+  for (const velmora::Control& box : layout.controls) {
+    if (box.kind != ControlKind::TextBox) continue;
+    Widget(box).setAccessibleName(FromUtf8(AccessibleNameOf(layout, box)));
+    if (const velmora::Control* caption = CaptionOf(layout, box))
+      Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
+  }
 
   for (const velmora::Control* control : velmora::TabOrder(layout))
     tab_order_.push_back(&Widget(*control));

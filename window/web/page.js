@@ -1,19 +1,19 @@
 // The page's front end, run inside the module's JavaScript once the module
-// and the record are there: it builds the window's elements from the
-// module's description of the record and hands every click and every
-// change of the field to the module. Everything the window does is decided
-// there by the shared rules; this only turns it into elements and back.
+// and the record are there: it checks that the window the page already
+// shows is the one the module reads from the record (else it builds that
+// one, page_build.js), and hands every click and every change of the field
+// to the module. Everything the window does is decided there by the shared
+// rules; this only turns it into elements and back.
 
 function velmoraStart(record) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   const client = document.getElementById('client');
-  const frame = document.getElementById('frame');
   let stopped = false;
 
   // The module's answer: JSON text ending in a zero byte at `pointer`.
-  const answer = (pointer) =>
-    JSON.parse(decoder.decode(HEAPU8.subarray(pointer, HEAPU8.indexOf(0, pointer))));
+  const answerText = (pointer) => decoder.decode(HEAPU8.subarray(pointer, HEAPU8.indexOf(0, pointer)));
+  const answer = (pointer) => JSON.parse(answerText(pointer));
   // Puts bytes into the module's exchange buffer for the next call. (The
   // buffer first: making it may grow the module's memory, and HEAPU8 with it.)
   function put(bytes) {
@@ -30,86 +30,21 @@ function velmoraStart(record) {
     if (!box.open) box.showModal();
   }
 
+  performance.mark('velmora-started');
   put(new Uint8Array(record));
-  const win = answer(_velmora_open(record.byteLength, -1));
-  if (win.error) return fail(win.error);
-
-  document.title = win.caption;
-  const font = win.font;
-  client.style.cssText =
-    `width:${win.width}px;height:${win.height}px;background:${win.background};` +
-    `font-size:${font.pixels}px;font-weight:${font.weight};` +
-    `font-style:${font.italic ? 'italic' : 'normal'};` +
-    `text-decoration:${font.underline ? 'underline ' : ''}${font.strikeOut ? 'line-through' : ''};` +
-    `--shift:${win.button.shift}px;` +
-    `--focus-inset:${win.button.focusInset}px`;
-  client.style.fontFamily = font.family;  // the layout's font, then its stand-ins
-
-  // A screen narrower than the window shows all of it, scaled down.
-  function fit() {
-    const scale = Math.min(1, document.documentElement.clientWidth / win.width);
-    frame.style.width = `${win.width * scale}px`;
-    frame.style.height = `${win.height * scale}px`;
-    client.style.transform = scale < 1 ? `scale(${scale})` : '';
+  const described = answerText(_velmora_open(record.byteLength, -1));
+  const win = JSON.parse(described);
+  performance.mark('velmora-described');
+  if (win.error) {
+    client.replaceChildren();  // no window
+    return fail(win.error);
   }
-  addEventListener('resize', fit);
-
-  // A button's two-ring edge as inset shadows of one pixel, the shaded
-  // sides (and the corners they share with the lit ones) on top.
-  const bevel = ([outerLit, innerLit, innerShaded, outerShaded]) =>
-    `inset -1px -1px ${outerShaded}, inset 1px 1px ${outerLit}, ` +
-    `inset -2px -2px ${innerShaded}, inset 2px 2px ${innerLit}`;
-
-  // The controls from the bottom of the stacking to the top, which is also
-  // the tab order of those that take the focus.
-  const element = {};
-  for (const c of win.controls) {
-    let e;
-    if (c.kind === 'label') {
-      e = document.createElement(c.captionFor ? 'label' : 'div');
-      if (c.captionFor) e.htmlFor = c.captionFor;
-      e.textContent = c.text;
-      if (c.role === 'topLine') e.setAttribute('role', 'status');
-    } else if (c.kind === 'button') {
-      e = document.createElement('button');
-      e.type = 'button';
-      e.textContent = c.text;
-      if (c.ownColour) {
-        e.classList.add('own');
-        e.style.setProperty('--face', c.background);
-        e.style.setProperty('--raised', bevel(c.edge.raised));
-        e.style.setProperty('--held', bevel(c.edge.held));
-      }
-    } else {
-      e = document.createElement(c.multiLine ? 'textarea' : 'input');
-      e.value = c.text;
-      e.readOnly = c.readOnly;
-      e.spellcheck = false;
-      e.setAttribute('autocomplete', 'off');
-      if (c.multiLine) {
-        e.classList.add('multiline');
-        e.wrap = c.wraps ? 'soft' : 'off';
-        e.classList.toggle('wraps', c.wraps);
-        e.classList.toggle('vertical-bar', c.verticalScrollBar);
-        e.classList.toggle('horizontal-bar', c.horizontalScrollBar);
-      }
-    }
-    e.id = c.id;
-    e.classList.add(c.kind);
-    Object.assign(e.style, {
-      left: `${c.left}px`, top: `${c.top}px`, width: `${c.width}px`, height: `${c.height}px`,
-    });
-    if (c.kind !== 'button') e.style.textAlign = c.align;  // a button's caption is centred
-    if (c.background && !c.ownColour) e.style.background = c.background;
-    e.hidden = !c.visible;  // neither drawn nor announced
-    element[c.id] = e;
-    client.append(e);
-  }
-  // Should the description's tab order ever differ from the elements' order,
-  // tab indexes say it.
-  const focusable = win.controls.filter((c) => c.tab >= 0);
-  if (focusable.some((c, i) => c.tab !== i))
-    for (const c of focusable) element[c.id].tabIndex = c.tab + 1;
+  // The elements the page was built with, unless the record describes
+  // another window (the description as index.html holds it writes '<' as
+  // \u003c).
+  const element = described.replaceAll('<', '\\u003c') === velmoraEarly.description
+    ? velmoraEarly.element : velmoraBuild(win);
+  performance.mark('velmora-built');
 
   const control = (role) => element[win.controls.find((c) => c.role === role).id];
   const field = control('field');
@@ -180,7 +115,8 @@ function velmoraStart(record) {
   // The user's decimal separator, as the browser writes 1.5 in their
   // language (the panel decides what a press writes for it). The browser's
   // number formats are slow to start, so the panel learns it once the window
-  // is up, or at the first press if that is sooner.
+  // is up, or at a press whose answer depends on it if that is sooner (most
+  // presses write no separator).
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
@@ -194,19 +130,21 @@ function velmoraStart(record) {
   for (const c of win.controls) {
     if (c.role !== 'button') continue;
     element[c.id].addEventListener('click', () => {
-      learnSeparator();
-      if (!stopped) show(answer(_velmora_press(c.command)));
+      if (stopped) return;
+      let state = answer(_velmora_press(c.command));
+      if (state.separatorNeeded) {
+        learnSeparator();
+        state = answer(_velmora_press(c.command));
+      }
+      show(state);
     });
   }
 
-  // The focus starts on the first control, its caret at the start.
-  fit();
-  const first = focusable.find((c) => c.tab === 0);
-  if (first) {
-    const e = element[first.id];
-    if (e.setSelectionRange) e.setSelectionRange(0, 0);
-    e.focus();
-  }
+  // What the user did before the module was there: typing goes to the
+  // field's rule, and presses are answered now, in their order.
+  settle();
+  velmoraEarly.started = true;
+  for (const id of velmoraEarly.presses) if (element[id]) element[id].click();
   performance.mark('velmora-ready');
 
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});

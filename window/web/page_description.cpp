@@ -105,6 +105,7 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   }
   o.Number("tab", Position(tab_order, control));
   o.Raw("captionFor", caption_for);
+  o.Text("name", AccessibleNameOf(layout, control));
   o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
   o.Number("command", command);
 }
@@ -136,6 +137,12 @@ std::string CssColour(Colour colour) {
   std::string css = "#";
   css += LowerHex(rgb);
   return css;
+}
+
+NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator) {
+  NumberPanel panel(regional_separator);
+  panel.Load(BindPanel(layout).field->text);
+  return panel;
 }
 
 std::string PanelState(const NumberPanel& panel) {

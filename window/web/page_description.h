@@ -34,6 +34,7 @@ std::string CssColour(Colour colour);
 //         bottom-right] as ButtonEdgeOf gives them},
 //       "tab": position in the tab order or -1,
 //       "captionFor": id of the text box a label names, or null,
+//       "name": what a screen reader names it by (AccessibleNameOf),
 //       "role": "field" | "topLine" | "button" | null,
 //       "command": the button's index for OnCommand, or -1} ],
 //    "panel": the panel's state (PanelState)}
@@ -44,6 +45,11 @@ std::string CssColour(Colour colour);
 // The field and the top line show the panel's texts, not the layout's.
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
+
+// The panel of the window just opened from `layout` (NumberPanel::Load
+// with the layout's field text), for the user's `regional_separator`.
+// Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
+NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator);
 
 // {"field": text, "topLine": text, "align": "left" | "right" | "center",
 //  "limit": characters, 0 for none}

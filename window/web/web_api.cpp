@@ -24,22 +24,18 @@
 
 namespace {
 
+// While the page does not know the user's decimal separator, the window
+// is kept twice, with '.' (panel) and with ',' (comma): a press that both
+// answer alike needs no separator, and learning it only picks one.
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
-  bool pressed = false;
+  std::optional<velmora::NumberPanel> comma;
 };
 
 // The user's regional separator as the page gives it: a code point, or -1
 // while the page does not know it (a point until then).
 char32_t Regional(int code_point) { return code_point < 0 ? U'.' : static_cast<char32_t>(code_point); }
-
-// The window's panel, loaded with the field's text.
-velmora::NumberPanel LoadedPanel(std::string_view field_text, char32_t regional_separator) {
-  velmora::NumberPanel panel(regional_separator);
-  panel.Load(field_text);
-  return panel;
-}
 
 std::optional<Page> page;
 std::vector<std::uint8_t> buffer;
@@ -51,10 +47,15 @@ const char* Answer(std::string json) {
   return answer.c_str();
 }
 
+// The answer for the exception being handled: {"error": its box's text}.
+std::string ErrorAnswer() {
+  return "{\"error\":" +
+         velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
+         "}";
+}
+
 const char* Fail() {
-  error = "{\"error\":" +
-          velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
-          "}";
+  error = ErrorAnswer();
   return error.c_str();
 }
 
@@ -103,8 +104,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_sep
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
-    const std::string field_text = velmora::BindPanel(layout).field->text;
-    Page opened{std::move(layout), LoadedPanel(field_text, Regional(regional_separator))};
+    velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, Regional(regional_separator));
+    Page opened{std::move(layout), std::move(panel), std::nullopt};
+    if (regional_separator < 0) opened.comma = velmora::web::OpenedPanel(opened.layout, U',');
     std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
     page = std::move(opened);
     return Answer(std::move(description));
@@ -113,32 +115,53 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_sep
   }
 }
 
-// The user's decimal separator, once the page knows it: the separator only
-// shapes what a press writes, so until the first press the panel is loaded
-// again with it, keeping the field's text. (Finding it out can take the
-// browser longer than everything else at start-up.) Later it must be the
-// one the panel has. Answers the panel's state.
+// The user's decimal separator, once the page knows it: the window keeps
+// the panel that has it. Later it must be the one the panel has. Answers
+// the panel's state.
 EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int regional_separator) {
   return Handle([regional_separator](Page& p) {
     const char separator = velmora::NumberPanel::SeparatorFor(Regional(regional_separator));
-    if (separator != p.panel.DecimalSeparator()) {
-      if (p.pressed)
-        throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
-                                    "Invalid procedure call or argument: the separator is set");
-      p.panel = LoadedPanel(p.panel.FieldText(), Regional(regional_separator));
+    if (p.comma) {
+      if (separator == ',') p.panel = std::move(*p.comma);
+      p.comma.reset();
+    } else if (separator != p.panel.DecimalSeparator()) {
+      throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
+                                  "Invalid procedure call or argument: the separator is set");
     }
     return velmora::web::PanelState(p.panel);
   });
 }
 
-// A click on Command1(index). Answers the panel's state (PanelState).
+// A click on Command1(index). Answers the panel's state (PanelState), or,
+// while the page does not know the separator and the answer depends on it,
+// {"separatorNeeded": true} with nothing changed: the page learns it
+// (velmora_separator) and asks again.
 EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
-  return Handle([index](Page& p) {
+  return Handle([index](Page& p) -> std::string {
     if (index < INT16_MIN || index > INT16_MAX)
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
-    p.pressed = true;
-    p.panel.OnCommand(static_cast<std::int16_t>(index));
-    return velmora::web::PanelState(p.panel);
+    const auto button = static_cast<std::int16_t>(index);
+    if (!p.comma) {
+      p.panel.OnCommand(button);
+      return velmora::web::PanelState(p.panel);
+    }
+    // Each panel's answer: its state, or its run-time error.
+    auto press = [button](velmora::NumberPanel& panel) -> std::string {
+      try {
+        panel.OnCommand(button);
+        return velmora::web::PanelState(panel);
+      } catch (...) {
+        return ErrorAnswer();
+      }
+    };
+    velmora::NumberPanel dot = p.panel;
+    velmora::NumberPanel comma = *p.comma;
+    const std::string state = press(dot);
+    if (press(comma) != state) return "{\"separatorNeeded\":true}";
+    p.panel = std::move(dot);
+    p.comma = std::move(comma);
+    if (state.starts_with("{\"error\":")) error = state;  // both failed alike: stopped
+    return state;
   });
 }
 
@@ -147,14 +170,20 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
 // (NumberPanel::Insert). Answers the panel's state with "caret", in
 // characters.
 EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t end, std::size_t size) {
-  return Handle([=](Page& p) { return StateWithCaret(p.panel, p.panel.Insert({start, end}, BufferText(size))); });
+  return Handle([=](Page& p) {
+    if (p.comma) p.comma->Insert({start, end}, BufferText(size));
+    return StateWithCaret(p.panel, p.panel.Insert({start, end}, BufferText(size)));
+  });
 }
 
 // A change the browser made to the field by itself: the buffer's first
 // `size` bytes are the field's value now, `caret` the caret in it, in
 // characters (NumberPanel::Settle). Answers as velmora_insert does.
 EMSCRIPTEN_KEEPALIVE const char* velmora_settle(std::size_t size, std::size_t caret) {
-  return Handle([=](Page& p) { return StateWithCaret(p.panel, p.panel.Settle(BufferText(size), caret)); });
+  return Handle([=](Page& p) {
+    if (p.comma) p.comma->Settle(BufferText(size), caret);
+    return StateWithCaret(p.panel, p.panel.Settle(BufferText(size), caret));
+  });
 }
 
 }  // extern "C"
