@@ -8,23 +8,26 @@
 set -euo pipefail
 
 what=${1:-test}
-# The Linux program: compiler, CMake, Qt, the fast_float headers, the tools
-# that render the icon, and the fonts that stand in for the window's font.
+# The Linux program: compiler, CMake, Qt, the fast_float headers, the JSON
+# headers (velmora-explore, which its package holds), the tools that render
+# the icon, and the fonts that stand in for the window's font.
 packages=(
-  cmake g++ ninja-build libfast-float-dev qt6-base-dev
+  cmake g++ ninja-build libfast-float-dev nlohmann-json3-dev qt6-base-dev
   librsvg2-bin imagemagick fonts-liberation2 qt6-translations-l10n
 )
 case $what in
   run) ;;
   test)
     packages+=(
-      # the core's tests, the driver and the benchmarks
-      make libgtest-dev libgmock-dev libbenchmark-dev nlohmann-json3-dev
+      # the core's tests and the benchmarks
+      make libgtest-dev libgmock-dev libbenchmark-dev
       # fuzzing
       clang libclang-rt-14-dev
       # the Qt front end's tests and packaging
       xvfb xauth xdotool locales at-spi2-core dbus dbus-x11 desktop-file-utils appstream
       dpkg-dev file lintian x11-utils python3-gi gir1.2-atspi-2.0 libx11-dev
+      # velmora-explore's graph tests: dot reads its DOT and draws its SVG
+      graphviz
       # the Win32 front end, cross-built and tested under Wine
       g++-mingw-w64-i686 binutils-mingw-w64-i686 wine wine32 zip
       # ... and for x86_64, where this kernel runs no 32-bit programs: the Wine

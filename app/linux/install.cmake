@@ -8,7 +8,7 @@ set_property(GLOBAL PROPERTY VELMORA_DESKTOP_FILE ${CMAKE_CURRENT_BINARY_DIR}/${
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.metainfo.xml.in
                ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml @ONLY)
 
-install(TARGETS velmora RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS velmora velmora-explore RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 # The icon: the SVG as the scalable one and every rendered size.
@@ -30,7 +30,19 @@ set(_docs ${CMAKE_CURRENT_BINARY_DIR}/docs)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in ${_docs}/copyright @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${_docs}/changelog @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.1.in ${_docs}/velmora.1 @ONLY)
-foreach(_doc changelog velmora.1)
+# velmora-explore's page takes its examples from the built tool; its
+# placeholders for them pass through this first step.
+set(EXPLORE_EXAMPLE_PATH @EXPLORE_EXAMPLE_PATH@)
+set(EXPLORE_EXAMPLE_GRAPH @EXPLORE_EXAMPLE_GRAPH@)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora-explore.1.in ${_docs}/velmora-explore.1.in @ONLY)
+add_custom_command(
+  OUTPUT ${_docs}/velmora-explore.1
+  COMMAND ${CMAKE_COMMAND} -DEXPLORE=$<TARGET_FILE:velmora-explore> -DPAGE=${_docs}/velmora-explore.1
+          -P ${CMAKE_CURRENT_LIST_DIR}/explore-man.cmake
+  DEPENDS ${_docs}/velmora-explore.1.in velmora-explore ${CMAKE_CURRENT_LIST_DIR}/explore-man.cmake
+  COMMENT "Writing velmora-explore's manual page with its examples"
+  VERBATIM)
+foreach(_doc changelog velmora.1 velmora-explore.1)
   add_custom_command(
     OUTPUT ${_docs}/${_doc}.gz
     COMMAND ${VELMORA_GZIP} -9 -n -c ${_doc} > ${_doc}.gz
@@ -38,9 +50,11 @@ foreach(_doc changelog velmora.1)
     WORKING_DIRECTORY ${_docs}
     VERBATIM)
 endforeach()
-add_custom_target(velmora_linux_docs ALL DEPENDS ${_docs}/changelog.gz ${_docs}/velmora.1.gz)
+add_custom_target(velmora_linux_docs ALL
+  DEPENDS ${_docs}/changelog.gz ${_docs}/velmora.1.gz ${_docs}/velmora-explore.1.gz)
 install(FILES ${_docs}/copyright ${_docs}/changelog.gz DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/velmora)
-install(FILES ${_docs}/velmora.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(FILES ${_docs}/velmora.1.gz ${_docs}/velmora-explore.1.gz
+        DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME velmora)
@@ -50,7 +64,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Increase and decrease a whole number by the sum of its digits")
 # Lines of at most 80 characters, as the package's description is shown.
 set(CPACK_PACKAGE_DESCRIPTION
-    "A school informatics exercise (in Bulgarian): one window with a number\nfield and two buttons that add the number's digit sum to it or take it away.")
+    "A school informatics exercise (in Bulgarian): one window with a number\nfield and two buttons that add the number's digit sum to it or take it away.\nFor the teacher, velmora-explore finds the shortest presses from any number\nto 0 and draws the numbers on the way as a graph.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${VELMORA_PRODUCT_NAME} <info@${VELMORA_DOMAIN}>")
@@ -62,6 +76,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Qt's own translations, which Qt loads for the user's language.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+# Graphviz draws velmora-explore's graphs as pictures (--svg).
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS graphviz)
 # The Qt runtime (its xcb platform and icon plugins come with libqt6gui6):
 # read from the program's libraries where dpkg-shlibdeps is at hand. And
 # the fonts that stand in for the window's font.

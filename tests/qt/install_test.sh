@@ -11,7 +11,8 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 failures=0
-for path in bin/velmora share/icons/hicolor/scalable/apps/velmora.svg; do
+for path in bin/velmora bin/velmora-explore share/man/man1/velmora-explore.1.gz \
+  share/icons/hicolor/scalable/apps/velmora.svg; do
   if [[ -f $prefix/$path ]]; then echo "ok   $path"; else echo "FAIL $path missing"; failures=$((failures + 1)); fi
 done
 # Each hicolor size is a PNG of that size.
@@ -44,4 +45,24 @@ done
   { echo "FAIL Recommends lacks qt6-translations-l10n"; failures=$((failures + 1)); }
 contents=$(dpkg-deb -c "$prefix"/*.deb)
 grep -q ' ./usr/bin/velmora$' <<<"$contents" || { echo "FAIL no program in the .deb"; failures=$((failures + 1)); }
+[[ $(dpkg-deb -f "$prefix"/*.deb Suggests) == *graphviz* ]] ||
+  { echo "FAIL Suggests lacks graphviz"; failures=$((failures + 1)); }
+
+# velmora-explore as the package installs it.
+dpkg-deb -x "$prefix"/*.deb "$prefix/unpacked"
+explore() { LC_ALL=C.UTF-8 "$prefix/unpacked/usr/bin/velmora-explore" "$@"; }
+expect() {  # WHAT PATTERN COMMAND...: the command succeeds and prints PATTERN
+  local what=$1 pattern=$2 out
+  shift 2
+  if out=$("$@" 2>&1) && grep -Eq "$pattern" <<<"$out"; then echo "ok   $what"; else
+    echo "FAIL $what: ${out:0:300}"; failures=$((failures + 1)); fi
+}
+expect "velmora-explore 112" '^112: reaches 0 in [0-9]+ presses' explore 112
+expect "velmora-explore --json 112" '^\{"start":"112","reachable":true,' explore --json 112
+expect "velmora-explore --all 1 9999" '^1 to 9999: [0-9]+ of 9999 starts' explore --all 1 9999
+if command -v dot >/dev/null; then
+  expect "velmora-explore --graph 112 --svg" '<svg' explore --graph 112 --svg
+else
+  echo "skip velmora-explore --graph 112 --svg: Graphviz (dot) is not installed"
+fi
 ((failures == 0))
