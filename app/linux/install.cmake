@@ -83,6 +83,11 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), fonts-liberation2")
 endif()
+# The same .deb from the same build whenever cpack runs: CPack dates its
+# members SOURCE_DATE_EPOCH, which this file, read as cpack starts, sets
+# from the source when the environment does not. (The modes of its folders
+# follow the umask: scripts/release.sh runs cpack with umask 022.)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-source-date.cmake)
 # `cpack` also makes the Windows Installer package, when the build can.
 include(${PROJECT_SOURCE_DIR}/app/win32/msi/cpack.cmake)
 include(CPack)
