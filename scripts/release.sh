@@ -37,16 +37,21 @@ umask 022
 
 # release <source> <build folder> <dist folder>
 release() {
-  local src=$1 build=$2 dist=$3 version deb
+  local src=$1 build=$2 dist=$3 version deb f
   rm -rf "$build" "$dist"
-  mkdir -p "$dist"
+  mkdir -p "$build" "$dist"
   cmake -S "$src" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
         -DCMAKE_COMPILE_WARNING_AS_ERROR=ON -DVELMORA_BUILD_TESTS=OFF -DVELMORA_BUILD_BENCH=OFF \
-        >"$build.configure.log"
-  cmake --build "$build" >"$build.build.log" ||
-    { tail -30 "$build.build.log"; echo "release.sh: the build failed" >&2; return 1; }
+        >"$build/release-configure.log"
+  cmake --build "$build" >"$build/release-build.log" ||
+    { tail -30 "$build/release-build.log"; echo "release.sh: the build failed" >&2; return 1; }
   version=$(sed -n 's/^set(CPACK_PACKAGE_VERSION "\(.*\)")$/\1/p' "$build/CPackConfig.cmake")
-  (cd "$build" && cpack -G DEB -B "$build/packages" >"$build.cpack.log")
+  (cd "$build" && cpack -G DEB -B "$build/packages" >"$build/release-cpack.log" 2>&1) ||
+    { cat "$build/release-cpack.log"; echo "release.sh: cpack failed" >&2; return 1; }
+  # Each deliverable needs its tools (scripts/setup.sh installs them all).
+  for f in "Velmora-$version-win32.msi" Velmora-win32.zip Velmora-web.zip; do
+    [[ -f "$build/$f" ]] || { echo "release.sh: $f was not built: see $build/release-configure.log" >&2; return 1; }
+  done
   deb=$(ls "$build"/packages/*.deb)
   cp "$build/Velmora-$version-win32.msi" "$dist/"
   cp "$build/Velmora-win32.zip" "$dist/Velmora-$version-win32.zip"
