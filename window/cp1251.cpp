@@ -4,6 +4,7 @@
 
 #include "numbers/runtime_error.h"
 #include "numbers/utf8.h"
+#include "window/bytes.h"
 
 namespace velmora {
 namespace {
@@ -91,22 +92,6 @@ std::vector<std::uint8_t> EncodeCp1251(std::string_view utf8) {
     }
   }
   return out;
-}
-
-// Written out by hand: std::snprintf would bring the C library's whole
-// formatter into the Windows program for this alone.
-std::string UpperHex(std::uint64_t value, int digits) {
-  char text[16];
-  char* begin = text + sizeof text;
-  do {
-    *--begin = "0123456789ABCDEF"[value & 0xF];
-    value >>= 4;
-  } while (value != 0);
-  const auto written = static_cast<std::size_t>(text + sizeof text - begin);
-  const auto wanted = static_cast<std::size_t>(digits > 0 ? digits : 0);
-  std::string result(wanted > written ? wanted - written : 0, '0');
-  result.append(begin, written);
-  return result;
 }
 
 }  // namespace velmora

@@ -25,9 +25,4 @@ std::string DecodeCp1251(std::span<const std::uint8_t> bytes);
 // character the code page lacks, naming the character and its byte offset.
 std::vector<std::uint8_t> EncodeCp1251(std::string_view utf8);
 
-// `value` in upper-case hexadecimal, with zeros in front up to `digits`
-// digits, as the record's error messages write bytes, colours and code
-// points.  (0x2A, 4) -> "002A"; (0x1D11E, 4) -> "1D11E"
-std::string UpperHex(std::uint64_t value, int digits);
-
 }  // namespace velmora

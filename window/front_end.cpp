@@ -35,6 +35,10 @@ bool IsLabel(const Control& c) { return c.kind == ControlKind::Label; }
 }  // namespace
 
 PanelBinding BindPanel(const Layout& layout) {
+  // Each front end finds its widgets by the control's name and Index.
+  if (const Control* again = RepeatedControl(layout))
+    throw RuntimeError(kErrorBadLayout, "The window's layout has the control " +
+                                            ControlId(again->name, again->index) + " twice");
   PanelBinding binding{
       &Require(layout, kFieldName, 0, ControlKind::TextBox, "a text box"),
       &Require(layout, kTopLineName, 0, ControlKind::Label, "a label"),

@@ -32,8 +32,10 @@ struct PanelBinding {
 
 // Looks the panel's controls up once. Raises RuntimeError kErrorBadLayout
 // naming the control ("The window has no control Text2(0)", "The control
-// Label1(0) is not a label") when one is missing or of another kind, or
-// when the layout has no button of the array.
+// Label1(0) is not a label") when one is missing or of another kind, when
+// the layout has no button of the array, or when it has any control twice
+// ("The window's layout has the control Command1(1) twice"). Every front
+// end binds the panel before it shows the window.
 PanelBinding BindPanel(const Layout& layout);
 
 // ---- Order ------------------------------------------------------------------

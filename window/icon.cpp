@@ -4,6 +4,8 @@
 #include <cctype>
 #include <string>
 
+#include "window/bytes.h"
+
 namespace velmora {
 namespace {
 
@@ -25,9 +27,7 @@ struct Picture {
 
 std::uint32_t Le(std::span<const std::uint8_t> b, std::size_t at, int bytes) {
   if (at + static_cast<std::size_t>(bytes) > b.size()) Fail("BMP ends inside its header");
-  std::uint32_t v = 0;
-  for (int i = bytes - 1; i >= 0; --i) v = v << 8 | b[at + static_cast<std::size_t>(i)];
-  return v;
+  return LoadLittleEndian(b, at, static_cast<std::size_t>(bytes));
 }
 
 void ReadBmp(std::span<const std::uint8_t> bmp, Picture& pic) {
@@ -110,8 +110,8 @@ void BlackenClearPixels(Picture& pic) {
 class Bytes {
  public:
   void U8(unsigned v) { out_.push_back(static_cast<std::uint8_t>(v)); }
-  void U16(unsigned v) { U8(v & 0xFF), U8(v >> 8); }
-  void U32(std::uint32_t v) { U16(v & 0xFFFF), U16(v >> 16); }
+  void U16(unsigned v) { AppendLittleEndian(out_, v, 2); }
+  void U32(std::uint32_t v) { AppendLittleEndian(out_, v, 4); }
   std::vector<std::uint8_t>& Out() { return out_; }
 
  private:

@@ -1,17 +1,15 @@
 #include "window/icon_image.h"
 
-#include <cstddef>
+#include <utility>
+
+#include "window/bytes.h"
 
 namespace velmora {
 
 namespace {
 
-std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) {
-  return static_cast<std::uint32_t>(b[at]) | static_cast<std::uint32_t>(b[at + 1]) << 8;
-}
-std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) {
-  return U16(b, at) | U16(b, at + 2) << 16;
-}
+std::uint32_t U16(std::span<const std::uint8_t> b, std::size_t at) { return LoadLittleEndian(b, at, 2); }
+std::uint32_t U32(std::span<const std::uint8_t> b, std::size_t at) { return LoadLittleEndian(b, at, 4); }
 
 constexpr std::size_t kDirectoryBytes = 6, kEntryBytes = 16, kInfoHeaderBytes = 40;
 
@@ -20,13 +18,35 @@ std::size_t RowBytes(std::size_t width, std::size_t bits) { return (width * bits
 
 }  // namespace
 
+std::optional<IconFileFault> CheckIconDirectory(std::span<const std::uint8_t> file) {
+  const auto fault = [](std::size_t offset, std::string what) {
+    return std::optional<IconFileFault>({offset, std::move(what)});
+  };
+  if (file.size() < kDirectoryBytes + kEntryBytes)
+    return fault(0, "expected an icon file of 22 bytes or more, found " + std::to_string(file.size()));
+  if (U16(file, 0) != 0 || U16(file, 2) != 1)
+    return fault(0, "expected icon directory 00 00 01 00, found " + UpperHex(file[0], 2) + " " +
+                        UpperHex(file[1], 2) + " " + UpperHex(file[2], 2) + " " + UpperHex(file[3], 2));
+  const std::size_t count = U16(file, 4);
+  const std::size_t images_at = kDirectoryBytes + kEntryBytes * count;
+  if (count == 0 || images_at > file.size())
+    return fault(4, "expected an icon image count from 1 to " +
+                        std::to_string((file.size() - kDirectoryBytes) / kEntryBytes) + ", found " +
+                        std::to_string(count));
+  for (std::size_t i = 0; i < count; ++i) {
+    const std::size_t entry = kDirectoryBytes + kEntryBytes * i;
+    const std::uint64_t size = U32(file, entry + 8), offset = U32(file, entry + 12);
+    if (size == 0 || offset < images_at || offset + size > file.size())
+      return fault(entry + 8, "expected icon image " + std::to_string(i) + " within the icon file's " +
+                                  std::to_string(file.size()) + " bytes, found " + std::to_string(size) +
+                                  " bytes at offset " + std::to_string(offset));
+  }
+  return std::nullopt;
+}
+
 std::span<const std::uint8_t> FirstIconImage(std::span<const std::uint8_t> file) {
-  if (file.size() < kDirectoryBytes + kEntryBytes || U16(file, 2) != 1 || U16(file, 4) == 0)
-    return {};
-  const std::uint32_t bytes = U32(file, kDirectoryBytes + 8);
-  const std::uint32_t offset = U32(file, kDirectoryBytes + 12);
-  if (bytes == 0 || offset > file.size() || bytes > file.size() - offset) return {};
-  return file.subspan(offset, bytes);
+  if (CheckIconDirectory(file)) return {};
+  return file.subspan(U32(file, kDirectoryBytes + 12), U32(file, kDirectoryBytes + 8));
 }
 
 std::optional<IconPixels> DecodeIcon(std::span<const std::uint8_t> file) {
@@ -67,15 +87,13 @@ std::optional<IconPixels> DecodeIcon(std::span<const std::uint8_t> file) {
         const unsigned index =
             (image[at + bit / 8] >> (8 - bits - bit % 8)) & ((1u << bits) - 1);
         if (index >= colours) return std::nullopt;
-        const std::size_t entry = palette_at + index * 4;  // blue, green, red, unused
-        argb = 0xFF000000u | static_cast<std::uint32_t>(image[entry + 2]) << 16 |
-               static_cast<std::uint32_t>(image[entry + 1]) << 8 | image[entry];
+        // Blue, green, red, unused: read little-endian, 0x00RRGGBB.
+        argb = 0xFF000000u | LoadLittleEndian(image, palette_at + index * 4, 3);
       } else {
         const std::size_t p = at + x * (bits / 8);
         const std::uint32_t alpha = bits == 32 ? image[p + 3] : 0xFFu;
         any_alpha |= bits == 32 && alpha != 0;
-        argb = alpha << 24 | static_cast<std::uint32_t>(image[p + 2]) << 16 |
-               static_cast<std::uint32_t>(image[p + 1]) << 8 | image[p];
+        argb = alpha << 24 | LoadLittleEndian(image, p, 3);
       }
       pixels.argb[y * width + x] = argb;
     }

@@ -4,16 +4,30 @@
 // themselves, and that image decoded to pixels, for those that take pixels.
 // No toolkit or image library is involved.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace velmora {
 
+// What is wrong with an icon file's directory, and where in the file.
+struct IconFileFault {
+  std::size_t offset;
+  std::string what;  // "expected icon directory 00 00 01 00, found 00 00 02 00"
+};
+
+// Checks the directory against the file's own bytes: at least 22 bytes, the
+// 6-byte header 00 00 01 00 with an image count of 1 or more, then one
+// 16-byte entry per image, each naming an image of 1 byte or more that lies
+// in the file after the entries. nullopt when all of it holds.
+std::optional<IconFileFault> CheckIconDirectory(std::span<const std::uint8_t> icon_file);
+
 // The first image's bytes as the file's directory gives them (a bitmap
-// header, palette, pixels and mask, or a PNG stream), checked to lie inside
-// the file; empty when the file names no image or names one outside it.
+// header, palette, pixels and mask, or a PNG stream); empty when the
+// directory fails CheckIconDirectory.
 std::span<const std::uint8_t> FirstIconImage(std::span<const std::uint8_t> icon_file);
 
 struct IconPixels {

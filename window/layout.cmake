@@ -4,6 +4,7 @@
 # the icon and the writer (tools/record.cmake runs it).
 
 add_library(velmora_layout STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/bytes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/cp1251.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/front_end.cpp

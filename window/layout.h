@@ -11,8 +11,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <set>
 #include <string_view>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "panel/number_panel.h"  // Alignment
@@ -72,13 +74,43 @@ struct Layout {
   Colour back_colour = 0;
   std::vector<std::uint8_t> icon;      // the icon file (.ico), whole
   std::string link_topic;
-  std::uint8_t setting_26 = 0, setting_27 = 0, setting_46 = 0;
+  // Window settings 26, 27 and 46: nothing reads them; they are kept only
+  // so that a record read is written back byte for byte.
+  std::uint8_t kept_for_rewrite_26 = 0, kept_for_rewrite_27 = 0, kept_for_rewrite_46 = 0;
   TwipsRect client;                    // left and top as stored; width, height
   Font font;
   std::vector<Control> controls;       // in record order
 
   friend bool operator==(const Layout&, const Layout&) = default;
 };
+
+// The names by which the driver's answers and the page's description both
+// call the stored values (and the page's CSS classes call the kinds).
+constexpr const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::Label: return "label";
+    case ControlKind::TextBox: return "text";
+    case ControlKind::CommandButton: return "button";
+  }
+  return "unknown";
+}
+constexpr const char* AlignmentName(Alignment alignment) {
+  switch (alignment) {
+    case Alignment::Left: return "left";
+    case Alignment::Right: return "right";
+    case Alignment::Centre: return "center";
+  }
+  return "unknown";
+}
+constexpr const char* ScrollBarsName(ScrollBars bars) {
+  switch (bars) {
+    case ScrollBars::None: return "none";
+    case ScrollBars::Horizontal: return "horizontal";
+    case ScrollBars::Vertical: return "vertical";
+    case ScrollBars::Both: return "both";
+  }
+  return "unknown";
+}
 
 // How a control is named in messages and object names: "Text2(0)".
 inline std::string ControlId(std::string_view name, std::int16_t index) {
@@ -90,6 +122,15 @@ inline const Control* FindControl(const Layout& layout, std::string_view name,
                                   std::int16_t index) {
   for (const Control& c : layout.controls)
     if (c.name == name && c.index == index) return &c;
+  return nullptr;
+}
+
+// The first control that has the name and Index of one before it, or
+// nullptr: a layout names each control once.
+inline const Control* RepeatedControl(const Layout& layout) {
+  std::set<std::pair<std::string_view, std::int16_t>> seen;
+  for (const Control& c : layout.controls)
+    if (!seen.emplace(c.name, c.index).second) return &c;
   return nullptr;
 }
 

@@ -82,7 +82,7 @@ Layout Build() {
   l.caption = VELMORA_SITE " Информатика - сума, разлика между цифри и число";
   l.back_colour = 0x00FFC0C0;  // RGB(192, 192, 255)
   l.link_topic = "Velmora";
-  l.setting_26 = 0, l.setting_27 = 0, l.setting_46 = 1;
+  l.kept_for_rewrite_26 = 0, l.kept_for_rewrite_27 = 0, l.kept_for_rewrite_46 = 1;
   l.client = {45, 435, 8040, 3870};
   l.font = {"Times New Roman", 204, 0, 400, 120000};
 

@@ -1,10 +1,11 @@
 #include "window/record_reader.h"
 
 #include <map>
-#include <set>
 #include <utility>
 
+#include "window/bytes.h"
 #include "window/cp1251.h"
+#include "window/icon_image.h"
 #include "window/record_format.h"
 
 namespace velmora {
@@ -51,15 +52,10 @@ class Cursor {
 
   std::uint8_t U8(const std::string& what) { return Take(1, what)[0]; }
   std::uint16_t U16(const std::string& what) {
-    const auto b = Take(2, what);
-    return static_cast<std::uint16_t>(b[0] | b[1] << 8);
+    return static_cast<std::uint16_t>(LoadLittleEndian(Take(2, what), 0, 2));
   }
   std::int16_t I16(const std::string& what) { return static_cast<std::int16_t>(U16(what)); }
-  std::uint32_t U32(const std::string& what) {
-    const auto b = Take(4, what);
-    return static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
-           static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
-  }
+  std::uint32_t U32(const std::string& what) { return LoadLittleEndian(Take(4, what), 0, 4); }
 
   // A byte that must have one value.
   void Expect(std::uint8_t want, const std::string& what) {
@@ -84,7 +80,7 @@ class Cursor {
   Colour ReadColour(const std::string& what) {
     const std::size_t at = pos_;
     const std::uint32_t c = U32(what);
-    if (c > 0x00FFFFFF) Fail(at, "expected " + what + " of the form 00BBGGRR, found " + UpperHex(c, 8));
+    if (!IsStoredColour(c)) Fail(at, "expected " + what + " of the form 00BBGGRR, found " + UpperHex(c, 8));
     return c;
   }
 
@@ -104,13 +100,6 @@ class Cursor {
     return v == kTrue;
   }
 
-  std::int32_t Size16(const std::string& what) {
-    const std::size_t at = pos_;
-    const std::int16_t v = I16(what);
-    if (v < 0) Fail(at, "expected " + what + " of 0 or more, found " + std::to_string(v));
-    return v;
-  }
-
  private:
   std::span<const std::uint8_t> data_;
   std::size_t pos_ = 0;
@@ -118,41 +107,19 @@ class Cursor {
   std::string region_;
 };
 
-// Reads settings up to the entry's end byte FF, which must be the last byte
-// of the region. `read_one` decodes the value of one code and returns false
-// for a code the entry's kind does not know.
-template <typename ReadOne>
-void ReadSettings(Cursor& c, const char* kind, ReadOne read_one) {
-  int previous = -1;
-  for (;;) {
+// Left, top, width and height, each `bytes` long; the sizes are 0 or more.
+TwipsRect ReadRect(Cursor& c, std::size_t bytes, const std::string& name) {
+  const auto number = [&](const char* part, bool size) {
     const std::size_t at = c.Pos();
-    if (at + 1 == c.Limit()) {
-      c.Expect(kEndByte, "end byte");
-      return;
-    }
-    const std::uint8_t code = c.U8("setting code or end byte FF");
-    if (code == kEndByte)
-      c.Fail(at, "expected a setting code, found end byte FF before the entry's end at offset " +
-                     std::to_string(c.Limit() - 1));
-    if (code <= previous)
-      c.Fail(at, "expected a setting code above " + Hex2(static_cast<std::uint8_t>(previous)) +
-                     " (ascending order), found " + Hex2(code));
-    previous = code;
-    if (!read_one(code)) c.Fail(at, "unknown setting code " + Hex2(code) + " for a " + kind);
-  }
+    const std::uint32_t raw = bytes == 2 ? c.U16(name + part) : c.U32(name + part);
+    const std::int32_t v = bytes == 2 ? std::int32_t{static_cast<std::int16_t>(raw)} : static_cast<std::int32_t>(raw);
+    if (size && v < 0) c.Fail(at, "expected " + name + part + " of 0 or more, found " + std::to_string(v));
+    return v;
+  };
+  return {number(" left", false), number(" top", false), number(" width", true), number(" height", true)};
 }
 
-TwipsRect Bounds16(Cursor& c) {
-  TwipsRect r;
-  r.left = c.I16("left");
-  r.top = c.I16("top");
-  r.width = c.Size16("width");
-  r.height = c.Size16("height");
-  return r;
-}
-
-// The icon setting's value: prefix, picture block, icon file. Checks the
-// icon file's directory against its own bytes.
+// The icon setting's value: prefix, picture block, icon file.
 std::vector<std::uint8_t> ReadIcon(Cursor& c) {
   c.Expect(kIconPrefix, "icon setting byte");
   const std::size_t block_at = c.Pos();
@@ -164,29 +131,7 @@ std::vector<std::uint8_t> ReadIcon(Cursor& c) {
                          " (the icon file's length and 8), found " + std::to_string(block_length));
   const std::size_t base = c.Pos();
   const auto file = c.Take(file_length, "icon file");
-
-  const auto u16 = [&file](std::size_t at) {
-    return static_cast<std::uint32_t>(file[at] | file[at + 1] << 8);
-  };
-  const auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
-  if (file.size() < 22)
-    c.Fail(base, "expected an icon file of 22 bytes or more, found " + std::to_string(file.size()));
-  if (u16(0) != 0 || u16(2) != 1)
-    c.Fail(base, "expected icon directory 00 00 01 00, found " + Hex2(file[0]) + " " + Hex2(file[1]) +
-                     " " + Hex2(file[2]) + " " + Hex2(file[3]));
-  const std::size_t count = u16(4);
-  const std::size_t images_at = 6 + 16 * count;
-  if (count == 0 || images_at > file.size())
-    c.Fail(base + 4, "expected an icon image count from 1 to " + std::to_string((file.size() - 6) / 16) +
-                         ", found " + std::to_string(count));
-  for (std::size_t i = 0; i < count; ++i) {
-    const std::size_t entry = 6 + 16 * i;
-    const std::uint64_t size = u32(entry + 8), offset = u32(entry + 12);
-    if (size == 0 || offset < images_at || offset + size > file.size())
-      c.Fail(base + entry + 8, "expected icon image " + std::to_string(i) + " within the icon file's " +
-                                   std::to_string(file.size()) + " bytes, found " + std::to_string(size) +
-                                   " bytes at offset " + std::to_string(offset));
-  }
+  if (const auto fault = CheckIconDirectory(file)) c.Fail(base + fault->offset, fault->what);
   return {file.begin(), file.end()};
 }
 
@@ -202,77 +147,66 @@ Font ReadFont(Cursor& c) {
   return f;
 }
 
-void ReadWindow(Cursor& c, Layout& l) {
-  l.name = c.Text("window name");
-  c.Expect(kWindowKind, "window kind");
-  ReadSettings(c, "window", [&](std::uint8_t code) {
-    switch (code) {
-      case kWindowCaption: l.caption = c.Text("caption"); break;
-      case kWindowBackColour: l.back_colour = c.ReadColour("background colour"); break;
-      case kWindowIcon: l.icon = ReadIcon(c); break;
-      case kWindowLinkTopic: l.link_topic = c.Text("link topic"); break;
-      case kWindow26: l.setting_26 = c.U8("setting 26 value"); break;
-      case kWindow27: l.setting_27 = c.U8("setting 27 value"); break;
-      case kWindowClient: {
-        l.client.left = static_cast<std::int32_t>(c.U32("client left"));
-        l.client.top = static_cast<std::int32_t>(c.U32("client top"));
-        for (std::int32_t* v : {&l.client.width, &l.client.height}) {
-          const std::size_t at = c.Pos();
-          *v = static_cast<std::int32_t>(c.U32("client size"));
-          if (*v < 0) c.Fail(at, "expected a client size of 0 or more, found " + std::to_string(*v));
-        }
-        break;
-      }
-      case kWindowFont: l.font = ReadFont(c); break;
-      case kWindow46: l.setting_46 = c.U8("setting 46 value"); break;
-      default: return false;
-    }
-    return true;
-  });
+// One value of `codec` into the member `v`; the tables of record_format.h
+// pair each codec with a member of the type it reads.
+void ReadValue(Cursor& c, Codec, std::string& v, const std::string& name) { v = c.Text(name); }
+void ReadValue(Cursor& c, Codec, Colour& v, const std::string& name) { v = c.ReadColour(name); }
+void ReadValue(Cursor& c, Codec, std::uint8_t& v, const std::string& name) { v = c.U8(name + " value"); }
+void ReadValue(Cursor& c, Codec, std::vector<std::uint8_t>& v, const std::string&) { v = ReadIcon(c); }
+void ReadValue(Cursor& c, Codec, Font& v, const std::string&) { v = ReadFont(c); }
+void ReadValue(Cursor& c, Codec codec, TwipsRect& v, const std::string& name) {
+  v = ReadRect(c, codec == Codec::Bounds16 ? 2 : 4, name);
+}
+void ReadValue(Cursor& c, Codec codec, std::int16_t& v, const std::string& name) {
+  const std::size_t at = c.Pos();
+  const std::int16_t stored = c.I16(name);
+  // The Index setting repeats the record's Index, which `v` holds already.
+  if (codec == Codec::Index && stored != v)
+    c.Fail(at, "expected Index " + std::to_string(v) + " (the record's), found " + std::to_string(stored));
+  v = stored;
+}
+void ReadValue(Cursor& c, Codec codec, bool& v, const std::string& name) {
+  v = codec == Codec::Boolean ? c.Bool(name) : c.Choice(LastChoice(codec), name) == 1;
+}
+void ReadValue(Cursor& c, Codec codec, Alignment& v, const std::string& name) {
+  v = Alignment{c.Choice(LastChoice(codec), name)};
+}
+void ReadValue(Cursor& c, Codec codec, ScrollBars& v, const std::string& name) {
+  v = ScrollBars{c.Choice(LastChoice(codec), name)};
+}
+template <typename T>
+void ReadValue(Cursor& c, Codec codec, std::optional<T>& v, const std::string& name) {
+  T value{};
+  ReadValue(c, codec, value, name);
+  v = value;
 }
 
-void ReadControlSettings(Cursor& c, Control& k) {
-  // The Index setting repeats the record's Index.
-  const auto index = [&] {
+// Reads the settings of `owner` (the window or a control) by its table, up
+// to the entry's end byte FF, which must be the last byte of the region.
+template <typename Owner, typename Member>
+void ReadSettings(Cursor& c, Owner& owner, std::span<const SettingFormat<Member>> table,
+                  const char* kind) {
+  int previous = -1;
+  for (;;) {
     const std::size_t at = c.Pos();
-    const std::int16_t v = c.I16("Index");
-    if (v != k.index)
-      c.Fail(at, "expected Index " + std::to_string(k.index) + " (the record's), found " + std::to_string(v));
-  };
-  switch (k.kind) {
-    case ControlKind::Label:
-    case ControlKind::CommandButton: {
-      const bool label = k.kind == ControlKind::Label;
-      ReadSettings(c, label ? "label" : "command button", [&](std::uint8_t code) {
-        if (code == kCaption) k.text = c.Text("caption");
-        else if (code == kIndex) index();
-        else if (code == kBackColour) k.back_colour = c.ReadColour("background colour");
-        else if (code == (label ? kLabelBounds : kButtonBounds)) k.bounds = Bounds16(c);
-        else if (code == (label ? kLabelTabIndex : kButtonTabIndex)) k.tab_index = c.I16("tab index");
-        else if (label && code == kLabelAlignment) k.alignment = Alignment{c.Choice(2, "alignment")};
-        else if (!label && code == kButtonOwnColour) k.own_colour = c.Choice(1, "own-colour setting") == 1;
-        else return false;
-        return true;
-      });
-      break;
+    if (at + 1 == c.Limit()) {
+      c.Expect(kEndByte, "end byte");
+      return;
     }
-    case ControlKind::TextBox:
-      ReadSettings(c, "text box", [&](std::uint8_t code) {
-        switch (code) {
-          case kTextIndex: index(); break;
-          case kTextBounds: k.bounds = Bounds16(c); break;
-          case kTextVisible: k.visible = c.Bool("visibility"); break;
-          case kTextText: k.text = c.Text("text"); break;
-          case kTextTabIndex: k.tab_index = c.I16("tab index"); break;
-          case kTextMultiLine: k.multi_line = c.Bool("several-lines setting"); break;
-          case kTextScrollBars: k.scroll_bars = ScrollBars{c.Choice(3, "scroll bars")}; break;
-          case kTextAlignment: k.alignment = Alignment{c.Choice(2, "alignment")}; break;
-          case kTextReadOnly: k.read_only = c.Bool("read-only setting"); break;
-          default: return false;
-        }
-        return true;
-      });
-      break;
+    const std::uint8_t code = c.U8("setting code or end byte FF");
+    if (code == kEndByte)
+      c.Fail(at, "expected a setting code, found end byte FF before the entry's end at offset " +
+                     std::to_string(c.Limit() - 1));
+    if (code <= previous)
+      c.Fail(at, "expected a setting code above " + Hex2(static_cast<std::uint8_t>(previous)) +
+                     " (ascending order), found " + Hex2(code));
+    previous = code;
+    const SettingFormat<Member>* setting = nullptr;
+    for (const SettingFormat<Member>& s : table)
+      if (s.code == code) setting = &s;
+    if (!setting) c.Fail(at, "unknown setting code " + Hex2(code) + " for a " + kind);
+    std::visit([&](auto member) { ReadValue(c, setting->codec, owner.*member, setting->name); },
+               setting->member);
   }
 }
 
@@ -304,10 +238,12 @@ Layout ReadLayoutRecord(std::span<const std::uint8_t> record) {
                                 std::to_string(window_count));
   c.Expect(0, "header zero byte");
   c.SetRegion(window_count_at + window_count, "the window entry");
-  ReadWindow(c, l);
+  l.name = c.Text("window name");
+  c.Expect(kWindowKind, "window kind");
+  ReadSettings<Layout, WindowMember>(c, l, kWindowSettings, "window");
 
   std::map<std::string, std::uint8_t> arrays;  // name -> control number
-  std::set<std::pair<std::string, std::int16_t>> seen;
+  std::vector<std::size_t> control_at;         // offset of each control record
   std::uint8_t marker = kFirstMarker;
   for (;;) {
     c.SetRegion(c.Size(), "the record");
@@ -318,6 +254,9 @@ Layout ReadLayoutRecord(std::span<const std::uint8_t> record) {
       if (c.Pos() != c.Size())
         c.Fail(c.Pos(), "expected the record's end after the closing bytes 02 04, found " +
                             std::to_string(c.Size() - c.Pos()) + " more bytes");
+      if (const Control* again = RepeatedControl(l))
+        c.Fail(control_at[static_cast<std::size_t>(again - l.controls.data())],
+               "expected a new control, found " + ControlId(again->name, again->index) + " again");
       return l;
     }
     if (m != marker)
@@ -351,16 +290,16 @@ Layout ReadLayoutRecord(std::span<const std::uint8_t> record) {
       c.Fail(number_at, "expected control number " + std::to_string(want) + " for " + k.name + ", found " +
                             std::to_string(k.array_number));
     arrays.emplace(k.name, k.array_number);
-    if (!seen.emplace(k.name, k.index).second)
-      c.Fail(at, "expected a new control, found " + ControlId(k.name, k.index) + " again");
+    l.controls.push_back(std::move(k));
+    Control& control = l.controls.back();
+    control_at.push_back(at);
 
     const std::size_t kind_at = c.Pos();
     const std::uint8_t kind = c.U8("control kind");
-    if (kind != 1 && kind != 2 && kind != 4)
-      c.Fail(kind_at, "expected control kind 01, 02 or 04, found " + Hex2(kind));
-    k.kind = ControlKind{kind};
-    ReadControlSettings(c, k);
-    l.controls.push_back(std::move(k));
+    const ControlFormat* format = FormatOf(kind);
+    if (!format) c.Fail(kind_at, "expected control kind 01, 02 or 04, found " + Hex2(kind));
+    control.kind = format->kind;
+    ReadSettings<Control, ControlMember>(c, control, format->settings, format->name);
   }
 }
 

@@ -1,22 +1,12 @@
 #pragma once
-// Reads the stored layout record (written by record_writer.h) into a Layout.
-//
-// Setting codes, hex, by kind (see record_format.h):
-//   window:         01 caption, 03 background, 19 icon, 24 link topic,
-//                   26 27 46 one byte each, 35 client left, top, width,
-//                   height (32-bit), 40 font
-//   label:          01 caption, 02 Index, 03 background, 05 bounds (16-bit),
-//                   12 tab index, 14 alignment
-//   command button: 01 caption, 02 Index, 03 background, 04 bounds,
-//                   11 tab index, 29 drawn in its own colour (0 or 1)
-//   text box:       01 Index, 04 bounds, 09 visible, 0B text, 12 tab index,
-//                   17 several lines, 18 scroll bars, 24 alignment,
-//                   2D read-only (booleans 00 or FF)
+// Reads the stored layout record (its format and the settings of each kind
+// are in record_format.h) into a Layout.
 //
 // Everything is checked against the bytes present: the counts and lengths,
 // the markers, flags, control numbers and kinds, the codes each kind knows
 // and their ascending order, every value's range, text terminators, the
-// icon's blocks and directory, the end bytes and the closing 02 04.
+// icon's blocks and directory, the end bytes and the closing 02 04, and
+// that no control comes twice.
 
 #include <cstddef>
 #include <cstdint>

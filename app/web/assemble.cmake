@@ -3,7 +3,7 @@
 #   WASM_DIR       where the WebAssembly build wrote velmora.js and velmora.wasm
 #   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
 #   WEB_DIR        the page's folder, made afresh
-#   DRIVER         velmora-driver, which says the layout's colours
+#   DRIVER         velmora-driver, which gives the page's description
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
@@ -38,19 +38,19 @@ endforeach()
 list(APPEND icons "{\"src\": \"velmora.ico\", \"sizes\": \"32x32\", \"type\": \"image/x-icon\"}")
 list(JOIN icons ",\n    " MANIFEST_ICONS)
 
-# The window's background colour, as the layout stores it (&H00BBGGRR&).
-file(WRITE ${WEB_DIR}/layout-request.json "{\"op\":\"layout\"}\n")
-execute_process(COMMAND ${DRIVER} INPUT_FILE ${WEB_DIR}/layout-request.json
-                OUTPUT_VARIABLE layout RESULT_VARIABLE result)
-file(REMOVE ${WEB_DIR}/layout-request.json)
+# The manifest's colours: the window's background, as the page's
+# description gives it to the page (#rrggbb).
+file(WRITE ${WEB_DIR}/page-request.json "{\"op\":\"page\"}\n")
+execute_process(COMMAND ${DRIVER} INPUT_FILE ${WEB_DIR}/page-request.json
+                OUTPUT_VARIABLE page RESULT_VARIABLE result)
+file(REMOVE ${WEB_DIR}/page-request.json)
 if(NOT result EQUAL 0)
-  message(FATAL_ERROR "velmora-driver could not say the layout")
+  message(FATAL_ERROR "velmora-driver could not describe the page")
 endif()
-string(JSON back_colour GET "${layout}" back_colour)
-if(NOT back_colour MATCHES "^&H00([0-9A-F][0-9A-F])([0-9A-F][0-9A-F])([0-9A-F][0-9A-F])&$")
-  message(FATAL_ERROR "Unexpected background colour ${back_colour}")
+string(JSON MANIFEST_COLOUR ERROR_VARIABLE error GET "${page}" background)
+if(error)
+  message(FATAL_ERROR "The page's description gives no background colour: ${page}")
 endif()
-string(TOLOWER "#${CMAKE_MATCH_3}${CMAKE_MATCH_2}${CMAKE_MATCH_1}" MANIFEST_COLOUR)
 configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${WEB_DIR}/manifest.webmanifest @ONLY)
 
 file(GLOB files RELATIVE ${WEB_DIR} ${WEB_DIR}/*)

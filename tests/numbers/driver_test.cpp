@@ -34,11 +34,11 @@ std::vector<std::string> RunDriver(const std::vector<std::string>& requests) {
 TEST(Driver, AnswersEachLineInOrder) {
   const std::vector<std::pair<std::string, std::string>> exchange = {
       {R"({"op":"press","text":"112","button":0})",
-       R"({"field":"116","title":"Сума от цифри: 8"})"},
+       R"({"field":"116","topLine":"Сума от цифри: 8"})"},
       {R"({"op":"press","text":"1.5","button":0,"sep":","})",
-       R"({"field":"7,5","title":"Сума от цифри: 12"})"},
+       R"({"field":"7,5","topLine":"Сума от цифри: 12"})"},
       {R"({"op":"press","text":"99999","button":0})",
-       R"({"field":"1003","title":"Сума от цифри: 4"})"},
+       R"({"field":"1003","topLine":"Сума от цифри: 4"})"},
       {R"({"op":"read","text":"9e99"})", R"({"bits":"54b075823b6c498a","value":"9e+99"})"},
       {R"({"op":"read","text":"-0"})", R"({"bits":"8000000000000000","value":"-0"})"},
       {R"({"op":"write","bits":"401e000000000000","sep":","})", R"({"text":"7,5"})"},

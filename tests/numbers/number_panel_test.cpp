@@ -123,14 +123,6 @@ TEST(NumberPanel, LoadLimitsTheFieldToFourCharacters) {
   EXPECT_EQ(panel.FieldText(), "Числ");
 }
 
-TEST(NumberPanel, SumPrefixIsFifteenCharactersEndingInABlank) {
-  const std::u32string prefix = U"Сума от цифри: ";
-  EXPECT_EQ(prefix.size(), 15u);
-  NumberPanel panel;
-  panel.OnCommand(kIncrease);
-  EXPECT_EQ(panel.TopLine(), "Сума от цифри: 8");
-}
-
 TEST(NumberPanel, AnotherButtonIndexIsAnErrorAndChangesNothing) {
   NumberPanel panel;
   panel.OnLoad();

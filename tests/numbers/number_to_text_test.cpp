@@ -26,65 +26,65 @@ double FromBits(std::uint64_t bits) {
   return x;
 }
 
-#define ASSERT_WRITE(x, expected) EXPECT_EQ(NumberToText((x), '.').View(), expected) << #x
-#define ASSERT_WRITE_COMMA(x, expected) EXPECT_EQ(NumberToText((x), ',').View(), expected) << #x
+#define EXPECT_WRITE(x, expected) EXPECT_EQ(NumberToText((x), '.').View(), expected) << #x
+#define EXPECT_WRITE_COMMA(x, expected) EXPECT_EQ(NumberToText((x), ',').View(), expected) << #x
 
 TEST(NumberToText, WholeNumbers) {
-  ASSERT_WRITE(116, "116");
-  ASSERT_WRITE(-9, "-9");
-  ASSERT_WRITE(-1026, "-1026");
-  ASSERT_WRITE(10035, "10035");
-  ASSERT_WRITE(0, "0");
-  ASSERT_WRITE(-0.0, "0");
-  ASSERT_WRITE(100, "100");
-  ASSERT_WRITE(123456789012345, "123456789012345");
+  EXPECT_WRITE(116, "116");
+  EXPECT_WRITE(-9, "-9");
+  EXPECT_WRITE(-1026, "-1026");
+  EXPECT_WRITE(10035, "10035");
+  EXPECT_WRITE(0, "0");
+  EXPECT_WRITE(-0.0, "0");
+  EXPECT_WRITE(100, "100");
+  EXPECT_WRITE(123456789012345, "123456789012345");
 }
 
 TEST(NumberToText, Fractions) {
-  ASSERT_WRITE(7.5, "7.5");
-  ASSERT_WRITE_COMMA(7.5, "7,5");
-  ASSERT_WRITE(-0.9, "-0.9");
-  ASSERT_WRITE(0.5, "0.5");
-  ASSERT_WRITE_COMMA(-0.25, "-0,25");
-  ASSERT_WRITE(19.5, "19.5");
-  ASSERT_WRITE(1.0 / 3, "0.333333333333333");
-  ASSERT_WRITE(2.0 / 3, "0.666666666666667");
+  EXPECT_WRITE(7.5, "7.5");
+  EXPECT_WRITE_COMMA(7.5, "7,5");
+  EXPECT_WRITE(-0.9, "-0.9");
+  EXPECT_WRITE(0.5, "0.5");
+  EXPECT_WRITE_COMMA(-0.25, "-0,25");
+  EXPECT_WRITE(19.5, "19.5");
+  EXPECT_WRITE(1.0 / 3, "0.333333333333333");
+  EXPECT_WRITE(2.0 / 3, "0.666666666666667");
 }
 
 TEST(NumberToText, RoundingToFifteenDigitsHidesRepresentationError) {
-  ASSERT_WRITE(0.1 + 2, "2.1");
-  ASSERT_WRITE(0.1 + 0.2, "0.3");
-  ASSERT_WRITE(1.1 * 1.1, "1.21");
-  ASSERT_WRITE(100 - 99.9, "0.0999999999999943");  // the error is in the 14th digit
-  ASSERT_WRITE(9e99 + 27, "9E+99");
+  EXPECT_WRITE(0.1 + 2, "2.1");
+  EXPECT_WRITE(0.1 + 0.2, "0.3");
+  EXPECT_WRITE(1.1 * 1.1, "1.21");
+  EXPECT_WRITE(100 - 99.9, "0.0999999999999943");  // the error is in the 14th digit
+  EXPECT_WRITE(9e99 + 27, "9E+99");
 }
 
 TEST(NumberToText, PlainAndExponentNotationMeetAfterRounding) {
-  ASSERT_WRITE(999999999999999.4, "999999999999999");
-  ASSERT_WRITE(999999999999999.6, "1E+15");
-  ASSERT_WRITE(1e15, "1E+15");
-  ASSERT_WRITE(1234567890123456.0, "1.23456789012346E+15");
-  ASSERT_WRITE(0.0001, "0.0001");
-  ASSERT_WRITE(0.00001, "1E-05");
-  ASSERT_WRITE(0.000123456789012345678, "0.000123456789012346");
-  ASSERT_WRITE(0.00009999999999999999, "0.0001");   // rounds up into plain notation
-  ASSERT_WRITE(0.00009999999999999, "9.999999999999E-05");
+  EXPECT_WRITE(999999999999999.4, "999999999999999");
+  EXPECT_WRITE(999999999999999.6, "1E+15");
+  EXPECT_WRITE(1e15, "1E+15");
+  EXPECT_WRITE(1234567890123456.0, "1.23456789012346E+15");
+  EXPECT_WRITE(0.0001, "0.0001");
+  EXPECT_WRITE(0.00001, "1E-05");
+  EXPECT_WRITE(0.000123456789012345678, "0.000123456789012346");
+  EXPECT_WRITE(0.00009999999999999999, "0.0001");   // rounds up into plain notation
+  EXPECT_WRITE(0.00009999999999999, "9.999999999999E-05");
 }
 
 TEST(NumberToText, ExponentNotation) {
-  ASSERT_WRITE(9e99, "9E+99");
-  ASSERT_WRITE(1e100, "1E+100");
-  ASSERT_WRITE(-2.5e20, "-2.5E+20");
-  ASSERT_WRITE_COMMA(-2.5e20, "-2,5E+20");
-  ASSERT_WRITE(1.5e-300, "1.5E-300");
-  ASSERT_WRITE(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
-  ASSERT_WRITE(-std::numeric_limits<double>::max(), "-1.79769313486232E+308");
+  EXPECT_WRITE(9e99, "9E+99");
+  EXPECT_WRITE(1e100, "1E+100");
+  EXPECT_WRITE(-2.5e20, "-2.5E+20");
+  EXPECT_WRITE_COMMA(-2.5e20, "-2,5E+20");
+  EXPECT_WRITE(1.5e-300, "1.5E-300");
+  EXPECT_WRITE(std::numeric_limits<double>::denorm_min(), "4.94065645841247E-324");
+  EXPECT_WRITE(-std::numeric_limits<double>::max(), "-1.79769313486232E+308");
 }
 
 TEST(NumberToText, ValuesTheProgramNeverWrites) {
-  ASSERT_WRITE(std::numeric_limits<double>::infinity(), "Infinity");
-  ASSERT_WRITE(-std::numeric_limits<double>::infinity(), "-Infinity");
-  ASSERT_WRITE(std::numeric_limits<double>::quiet_NaN(), "NaN");
+  EXPECT_WRITE(std::numeric_limits<double>::infinity(), "Infinity");
+  EXPECT_WRITE(-std::numeric_limits<double>::infinity(), "-Infinity");
+  EXPECT_WRITE(std::numeric_limits<double>::quiet_NaN(), "NaN");
 }
 
 // Written with "." and read back, a value keeps its 15-digit text, and a

@@ -21,7 +21,7 @@ std::uint64_t Bits(double x) {
 
 // Same bits, so that -0.0 and 0.0 differ and infinities compare. Each text
 // is read twice: as it is, and behind a blank, which is removed.
-#define ASSERT_READ(text, expected)                                               \
+#define EXPECT_READ(text, expected)                                               \
   do {                                                                            \
     const std::string text_ = (text);                                             \
     const auto expected_ = Bits(static_cast<double>(expected));                   \
@@ -35,62 +35,62 @@ constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kMinSubnormal = std::numeric_limits<double>::denorm_min();
 
 TEST(ReadNumber, PlainDecimals) {
-  ASSERT_READ("112", 112);
-  ASSERT_READ("-12", -12);
-  ASSERT_READ("+5", 5);
-  ASSERT_READ("1.5", 1.5);
-  ASSERT_READ(".5", 0.5);
-  ASSERT_READ("5.", 5);
-  ASSERT_READ("007", 7);
-  ASSERT_READ("0.1", 0.1);
-  ASSERT_READ("-0", -0.0);
-  ASSERT_READ("-0.000", -0.0);
+  EXPECT_READ("112", 112);
+  EXPECT_READ("-12", -12);
+  EXPECT_READ("+5", 5);
+  EXPECT_READ("1.5", 1.5);
+  EXPECT_READ(".5", 0.5);
+  EXPECT_READ("5.", 5);
+  EXPECT_READ("007", 7);
+  EXPECT_READ("0.1", 0.1);
+  EXPECT_READ("-0", -0.0);
+  EXPECT_READ("-0.000", -0.0);
 }
 
 TEST(ReadNumber, Exponents) {
-  ASSERT_READ("1e3", 1000);
-  ASSERT_READ("1E3", 1000);
-  ASSERT_READ("1d2", 100);
-  ASSERT_READ("1D-2", 0.01);
-  ASSERT_READ("9E+9", 9e9);
-  ASSERT_READ("9e99", 9e99);
-  ASSERT_READ("1e", 1);
-  ASSERT_READ("1e+", 1);
-  ASSERT_READ("1e-", 1);
-  ASSERT_READ("1ex", 1);
-  ASSERT_READ("1e5e5", 1e5);
-  ASSERT_READ("1e5.5", 1e5);
-  ASSERT_READ("2.5e-3", 0.0025);
+  EXPECT_READ("1e3", 1000);
+  EXPECT_READ("1E3", 1000);
+  EXPECT_READ("1d2", 100);
+  EXPECT_READ("1D-2", 0.01);
+  EXPECT_READ("9E+9", 9e9);
+  EXPECT_READ("9e99", 9e99);
+  EXPECT_READ("1e", 1);
+  EXPECT_READ("1e+", 1);
+  EXPECT_READ("1e-", 1);
+  EXPECT_READ("1ex", 1);
+  EXPECT_READ("1e5e5", 1e5);
+  EXPECT_READ("1e5.5", 1e5);
+  EXPECT_READ("2.5e-3", 0.0025);
 }
 
 TEST(ReadNumber, TheNumberEndsAtTheFirstCharacterThatDoesNotFit) {
-  ASSERT_READ("7,5", 7);
-  ASSERT_READ("12ab", 12);
-  ASSERT_READ("1.2.3", 1.2);
-  ASSERT_READ("1-2", 1);
-  ASSERT_READ("12\r3", 12);   // a carriage return is not removed
-  ASSERT_READ("1$", 1);
-  ASSERT_READ("1'000", 1);
-  ASSERT_READ("5\xD0\xA7", 5);  // "5Ч"
-  ASSERT_READ(std::string("3\0" "4", 3), 3);
+  EXPECT_READ("7,5", 7);
+  EXPECT_READ("12ab", 12);
+  EXPECT_READ("1.2.3", 1.2);
+  EXPECT_READ("1-2", 1);
+  EXPECT_READ("12\r3", 12);   // a carriage return is not removed
+  EXPECT_READ("1$", 1);
+  EXPECT_READ("1'000", 1);
+  EXPECT_READ("5\xD0\xA7", 5);  // "5Ч"
+  EXPECT_READ(std::string("3\0" "4", 3), 3);
 }
 
 TEST(ReadNumber, NoDigitGivesZero) {
-  ASSERT_READ("", 0);
-  ASSERT_READ("-", 0);
-  ASSERT_READ("+", 0);
-  ASSERT_READ(".", 0);
-  ASSERT_READ("-.", 0);
-  ASSERT_READ("x", 0);
-  ASSERT_READ("ab12", 0);
-  ASSERT_READ("e5", 0);
-  ASSERT_READ(".e5", 0);
-  ASSERT_READ("--1", 0);
-  ASSERT_READ("+-1", 0);
-  ASSERT_READ("&", 0);
-  ASSERT_READ("&X1", 0);
-  ASSERT_READ("\xD0\xA7\xD0\xB8", 0);  // "Чи"
-  ASSERT_READ("\xA0" "1", 0);          // a stray byte first
+  EXPECT_READ("", 0);
+  EXPECT_READ("-", 0);
+  EXPECT_READ("+", 0);
+  EXPECT_READ(".", 0);
+  EXPECT_READ("-.", 0);
+  EXPECT_READ("x", 0);
+  EXPECT_READ("ab12", 0);
+  EXPECT_READ("e5", 0);
+  EXPECT_READ(".e5", 0);
+  EXPECT_READ("--1", 0);
+  EXPECT_READ("+-1", 0);
+  EXPECT_READ("&", 0);
+  EXPECT_READ("&X1", 0);
+  EXPECT_READ("\xD0\xA7\xD0\xB8", 0);  // "Чи"
+  EXPECT_READ("\xA0" "1", 0);          // a stray byte first
 }
 
 // Infinity and NaN words, hex floats, binary literals and digit separators
@@ -108,42 +108,42 @@ TEST(ReadNumber, WordsOtherReadersAcceptAreOrdinaryText) {
       {"1inf", 1},      {"1nan", 1},      {"1p3", 1},        {"&H1p3", 1},
       {"- inf", 0},     {"-i", 0},        {"\t-nan", 0},
   };
-  for (const auto& c : cases) ASSERT_READ(c.text, c.value);
+  for (const auto& c : cases) EXPECT_READ(c.text, c.value);
 }
 
 TEST(ReadNumber, BlanksTabsAndLineFeedsAreRemovedEverywhere) {
-  ASSERT_READ(" 1 2", 12);
-  ASSERT_READ("\t-\n1 . 5 e 1", -15);
-  ASSERT_READ("  ", 0);
-  ASSERT_READ(" & H F F", 255);
-  ASSERT_READ("1\v2", 1);  // other control characters stay and end it
+  EXPECT_READ(" 1 2", 12);
+  EXPECT_READ("\t-\n1 . 5 e 1", -15);
+  EXPECT_READ("  ", 0);
+  EXPECT_READ(" & H F F", 255);
+  EXPECT_READ("1\v2", 1);  // other control characters stay and end it
 }
 
 TEST(ReadNumber, RadixPrefixes) {
-  ASSERT_READ("&HFF", 255);
-  ASSERT_READ("&hff", 255);
-  ASSERT_READ("&HfF", 255);
-  ASSERT_READ("&O17", 15);
-  ASSERT_READ("&o17", 15);
-  ASSERT_READ("&H", 0);
-  ASSERT_READ("&O", 0);
-  ASSERT_READ("&O8", 0);
-  ASSERT_READ("&O78", 7);
-  ASSERT_READ("&HFFG", 255);
-  ASSERT_READ("&HFF.5", 255);
-  ASSERT_READ("-&H1", 0);  // a sign is not part of the prefix
-  ASSERT_READ("&H10000", 65536);
-  ASSERT_READ("&HFFFF", 65535);  // a whole number, never a negative 16-bit one
+  EXPECT_READ("&HFF", 255);
+  EXPECT_READ("&hff", 255);
+  EXPECT_READ("&HfF", 255);
+  EXPECT_READ("&O17", 15);
+  EXPECT_READ("&o17", 15);
+  EXPECT_READ("&H", 0);
+  EXPECT_READ("&O", 0);
+  EXPECT_READ("&O8", 0);
+  EXPECT_READ("&O78", 7);
+  EXPECT_READ("&HFFG", 255);
+  EXPECT_READ("&HFF.5", 255);
+  EXPECT_READ("-&H1", 0);  // a sign is not part of the prefix
+  EXPECT_READ("&H10000", 65536);
+  EXPECT_READ("&HFFFF", 65535);  // a whole number, never a negative 16-bit one
 }
 
 TEST(ReadNumber, LongRadixNumbersAreCorrectlyRounded) {
-  ASSERT_READ("&HFFFFFFFFFFFFFFFF", 0x1p64);
-  ASSERT_READ("&H20000000000001", 0x1p53);             // halfway: to even
-  ASSERT_READ("&H20000000000003", 0x1p53 + 4);         // halfway: to even
-  ASSERT_READ("&H200000000000010000000000000001", 0x1p117 + 0x1p65);  // past half
-  ASSERT_READ("&H0000000000000000000000000000FF", 255);
-  ASSERT_READ("&O1" + std::string(21, '0') + "1", 0x1p66);  // 2^66 + 1: to even
-  ASSERT_READ("&H" + std::string(300, 'F'), kInf);
+  EXPECT_READ("&HFFFFFFFFFFFFFFFF", 0x1p64);
+  EXPECT_READ("&H20000000000001", 0x1p53);             // halfway: to even
+  EXPECT_READ("&H20000000000003", 0x1p53 + 4);         // halfway: to even
+  EXPECT_READ("&H200000000000010000000000000001", 0x1p117 + 0x1p65);  // past half
+  EXPECT_READ("&H0000000000000000000000000000FF", 255);
+  EXPECT_READ("&O1" + std::string(21, '0') + "1", 0x1p66);  // 2^66 + 1: to even
+  EXPECT_READ("&H" + std::string(300, 'F'), kInf);
 }
 
 // The exact decimal expansion of 2^-1075, halfway between 0 and the least
@@ -167,43 +167,43 @@ std::string HalfOfLeastSubnormal() {
 TEST(ReadNumber, LongMantissasAreCorrectlyRounded) {
   const std::string half = HalfOfLeastSubnormal();
   ASSERT_GT(half.size(), 750u);
-  ASSERT_READ(half + "e-1075", 0.0);                  // a tie: to even, zero
-  ASSERT_READ(half + "1e-1076", kMinSubnormal);       // a hair above the tie
-  ASSERT_READ(half + std::string(800, '0') + "1e-" + std::to_string(1075 + 801), kMinSubnormal);
-  ASSERT_READ("-" + half + "1e-1076", -kMinSubnormal);
+  EXPECT_READ(half + "e-1075", 0.0);                  // a tie: to even, zero
+  EXPECT_READ(half + "1e-1076", kMinSubnormal);       // a hair above the tie
+  EXPECT_READ(half + std::string(800, '0') + "1e-" + std::to_string(1075 + 801), kMinSubnormal);
+  EXPECT_READ("-" + half + "1e-1076", -kMinSubnormal);
   // 2^53 + 1 lies halfway between two doubles; one far digit decides.
-  ASSERT_READ("9007199254740993", 0x1p53);
-  ASSERT_READ("9007199254740993." + std::string(800, '0') + "1", 0x1p53 + 2);
-  ASSERT_READ("9007199254740993" + std::string(800, '0') + "e-800", 0x1p53);
-  ASSERT_READ("0." + std::string(799, '0') + "1e800", 1);
-  ASSERT_READ(std::string(800, '9'), kInf);
-  ASSERT_READ("1.7976931348623157e308", std::numeric_limits<double>::max());
-  ASSERT_READ("1.7976931348623159e308", kInf);
-  ASSERT_READ("4.9e-324", kMinSubnormal);
-  ASSERT_READ("1e-400", 0.0);
-  ASSERT_READ("-1e-400", -0.0);
-  ASSERT_READ("-1e400", -kInf);
+  EXPECT_READ("9007199254740993", 0x1p53);
+  EXPECT_READ("9007199254740993." + std::string(800, '0') + "1", 0x1p53 + 2);
+  EXPECT_READ("9007199254740993" + std::string(800, '0') + "e-800", 0x1p53);
+  EXPECT_READ("0." + std::string(799, '0') + "1e800", 1);
+  EXPECT_READ(std::string(800, '9'), kInf);
+  EXPECT_READ("1.7976931348623157e308", std::numeric_limits<double>::max());
+  EXPECT_READ("1.7976931348623159e308", kInf);
+  EXPECT_READ("4.9e-324", kMinSubnormal);
+  EXPECT_READ("1e-400", 0.0);
+  EXPECT_READ("-1e-400", -0.0);
+  EXPECT_READ("-1e400", -kInf);
 }
 
 TEST(ReadNumber, HugeTextsAndExponents) {
   const std::string million(1'000'000, '7');
-  ASSERT_READ(million, kInf);
-  ASSERT_READ("0." + million, 0.7777777777777778);
-  ASSERT_READ("1" + std::string(1'000'000, '0') + "e-1000000", 1);
-  ASSERT_READ(std::string(1'000'000, ' ') + "42", 42);
-  ASSERT_READ("1e000000000000000000000000000003", 1000);
-  ASSERT_READ("1e999999999999999999999999999999", kInf);
-  ASSERT_READ("1e-999999999999999999999999999999", 0.0);
-  ASSERT_READ("0e999999999999999999999999999999", 0.0);
-  ASSERT_READ("0." + std::string(400, '0') + "1e400", 0.1);
+  EXPECT_READ(million, kInf);
+  EXPECT_READ("0." + million, 0.7777777777777778);
+  EXPECT_READ("1" + std::string(1'000'000, '0') + "e-1000000", 1);
+  EXPECT_READ(std::string(1'000'000, ' ') + "42", 42);
+  EXPECT_READ("1e000000000000000000000000000003", 1000);
+  EXPECT_READ("1e999999999999999999999999999999", kInf);
+  EXPECT_READ("1e-999999999999999999999999999999", 0.0);
+  EXPECT_READ("0e999999999999999999999999999999", 0.0);
+  EXPECT_READ("0." + std::string(400, '0') + "1e400", 0.1);
 }
 
 TEST(ReadNumber, DoesNotDependOnTheProcessLocale) {
   const char* previous = std::setlocale(LC_ALL, nullptr);
   const std::string saved = previous ? previous : "C";
   if (std::setlocale(LC_ALL, "bg_BG.UTF-8") == nullptr) GTEST_SKIP() << "no bg_BG.UTF-8 locale";
-  ASSERT_READ("1.5", 1.5);
-  ASSERT_READ("1,5", 1);
+  EXPECT_READ("1.5", 1.5);
+  EXPECT_READ("1,5", 1);
   EXPECT_EQ(NumberToText(7.5, '.').View(), "7.5");
   EXPECT_EQ(NumberToText(1234567.25, ',').View(), "1234567,25");
   std::setlocale(LC_ALL, saved.c_str());

@@ -43,17 +43,6 @@ TEST(Cp1251, TheWindowsTextsRoundTripOneByteACharacter) {
   }
 }
 
-TEST(UpperHex, PadsToTheDigitsAndNeverCuts) {
-  EXPECT_EQ(UpperHex(0, 2), "00");
-  EXPECT_EQ(UpperHex(0, 0), "0");
-  EXPECT_EQ(UpperHex(0xCD, 2), "CD");
-  EXPECT_EQ(UpperHex(0x2A, 4), "002A");
-  EXPECT_EQ(UpperHex(0x80FFC0C0, 8), "80FFC0C0");
-  EXPECT_EQ(UpperHex(0x1D11E, 4), "1D11E");
-  EXPECT_EQ(UpperHex(0xFFFFFFFFFFFFFFFF, 2), "FFFFFFFFFFFFFFFF");
-  EXPECT_EQ(UpperHex(0xABCDEF0123456789, 20), "0000ABCDEF0123456789");
-}
-
 TEST(Cp1251, RefusesWhatItCannotEncode) {
   const std::pair<const char*, const char*> cases[] = {
       {"abc☺", "byte 3: character U+263A has no code page 1251 form"},

@@ -63,15 +63,37 @@ TEST(DriverLayout, RecordAndLayout) {
   EXPECT_EQ(layout["icon"].get<std::string>().size(), 2 * 2246u);
   EXPECT_EQ(layout["client"], (Json{{"left", 45}, {"top", 435}, {"width", 8040}, {"height", 3870}}));
   ASSERT_EQ(layout["controls"].size(), 7u);
-  const Json field = {{"name", "Text2"}, {"index", 0}, {"number", 1}, {"kind", "text box"},
+  const Json field = {{"name", "Text2"}, {"index", 0}, {"number", 1}, {"kind", "text"},
                       {"text", "112"}, {"left", 1320}, {"top", 960}, {"width", 1335},
-                      {"height", 405}, {"tab_index", 6}, {"alignment", "centre"}};
+                      {"height", 405}, {"tab_index", 6}, {"alignment", "center"}};
   EXPECT_EQ(layout["controls"][0], field);
   EXPECT_EQ(layout["controls"][3]["visible"], false);
   EXPECT_EQ(layout["controls"][4]["scroll_bars"], "vertical");
   EXPECT_EQ(layout["controls"][6]["text"], "Естествено число - сума и разлика от цифри");
   for (std::size_t i = 3; i < 5; ++i) EXPECT_TRUE(answers[i].contains("error")) << answers[i];
   EXPECT_EQ(answers[5], (Json{{"error", "offset 2: expected signature byte 31, found the end of the record"}}));
+}
+
+// The page's description names kinds and alignments as the layout does.
+TEST(DriverLayout, PageDescribesTheWindowInTheLayoutsNames) {
+  const auto answers = RunDriver({R"({"op":"layout"})", R"({"op":"page"})"});
+  ASSERT_EQ(answers.size(), 2u);
+  const Json& layout = answers[0];
+  const Json& page = answers[1];
+  EXPECT_EQ(page["background"], "#c0c0ff");
+  ASSERT_EQ(page["controls"].size(), layout["controls"].size());
+  for (const Json& stored : layout["controls"]) {
+    const std::string id = stored["name"].get<std::string>() + "(" + std::to_string(stored["index"].get<int>()) + ")";
+    Json shown;
+    for (const Json& c : page["controls"])
+      if (c["id"] == id) shown = c;
+    ASSERT_FALSE(shown.is_null()) << id;
+    EXPECT_EQ(shown["kind"], stored["kind"]) << id;
+    if (stored.contains("alignment")) {
+      EXPECT_EQ(shown["align"], stored["alignment"]) << id;
+    }
+  }
+  EXPECT_EQ(page["panel"]["topLine"], layout["controls"][6]["text"]);
 }
 
 TEST(DriverLayout, AnswersEveryDamagedRecord) {

@@ -61,6 +61,14 @@ TEST(FrontEnd, AMissingOrMistypedBoundControlIsAClearError) {
   Layout no_buttons = Program();
   std::erase_if(no_buttons.controls, [](const Control& c) { return c.name == "Command1"; });
   EXPECT_THROW(BindPanel(no_buttons), RuntimeError);
+  Layout twice = Program();
+  twice.controls.push_back(*FindControl(twice, "Command1", 1));
+  try {
+    BindPanel(twice);
+    ADD_FAILURE() << "bound";
+  } catch (const RuntimeError& e) {
+    EXPECT_EQ(e.Description(), "The window's layout has the control Command1(1) twice");
+  }
 }
 
 TEST(FrontEnd, TabOrderSkipsLabelsAndTheHiddenSayingAndStartsAtTheStatement) {

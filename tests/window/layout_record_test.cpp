@@ -58,9 +58,9 @@ TEST(LayoutRecord, WindowSettings) {
             (std::array<std::uint8_t, 3>{192, 192, 255}));
   EXPECT_EQ(l.client, (TwipsRect{45, 435, 8040, 3870}));
   EXPECT_EQ(l.font, (Font{"Times New Roman", 204, 0, 400, 120000}));
-  EXPECT_EQ(l.setting_26, 0);
-  EXPECT_EQ(l.setting_27, 0);
-  EXPECT_EQ(l.setting_46, 1);
+  EXPECT_EQ(l.kept_for_rewrite_26, 0);
+  EXPECT_EQ(l.kept_for_rewrite_27, 0);
+  EXPECT_EQ(l.kept_for_rewrite_46, 1);
   EXPECT_EQ(l.icon, test::BuiltIconFile());
 }
 
@@ -125,18 +125,6 @@ TEST(LayoutRecord, ControlsInRecordOrder) {
     EXPECT_EQ(c.scroll_bars, row.note ? std::optional(ScrollBars::Vertical) : std::nullopt);
     EXPECT_EQ(c.read_only, row.note ? std::optional(true) : std::nullopt);
   }
-}
-
-TEST(LayoutRecord, FocusOrderSkipsLabelsAndTheHiddenSaying) {
-  Layout l = ReadLayoutRecord(Record());
-  std::vector<Control> order;
-  for (const Control& c : l.controls)
-    if (c.kind != ControlKind::Label && c.IsVisible()) order.push_back(c);
-  std::sort(order.begin(), order.end(),
-            [](const Control& a, const Control& b) { return a.tab_index < b.tab_index; });
-  std::vector<std::string> names;
-  for (const Control& c : order) names.push_back(c.name + "(" + std::to_string(c.index) + ")");
-  EXPECT_EQ(names, (std::vector<std::string>{"Text1(0)", "Command1(0)", "Command1(1)", "Text2(0)"}));
 }
 
 TEST(LayoutRecordBytes, Header) {

@@ -54,7 +54,7 @@ TEST(PageDescription, TheWindowInCssPixels) {
   EXPECT_EQ(window["width"], 536);
   EXPECT_EQ(window["height"], 258);
   EXPECT_EQ(window["background"], "#c0c0ff");
-  EXPECT_EQ(window["font"]["family"], "Times New Roman");
+  EXPECT_EQ(window["font"]["family"], R"("Times New Roman", "Liberation Serif", Tinos, serif)");
   EXPECT_EQ(window["font"]["pixels"], 16);
   EXPECT_EQ(window["font"]["weight"], 400);
   EXPECT_EQ(window["button"], json::parse(R"({"edge":2,"shift":1,"focusInset":4})"));
@@ -69,6 +69,7 @@ TEST(PageDescription, ControlsBottomToTopWithTheirPlacesAndLooks) {
 
   const json& field = ControlById(window, "Text2(0)");
   EXPECT_EQ(field["kind"], "text");
+  EXPECT_EQ(field["multiLine"], false);
   EXPECT_EQ((std::vector<int>{field["left"], field["top"], field["width"], field["height"]}),
             (std::vector<int>{88, 64, 89, 27}));
   EXPECT_EQ(field["role"], "field");
@@ -84,7 +85,8 @@ TEST(PageDescription, ControlsBottomToTopWithTheirPlacesAndLooks) {
   EXPECT_EQ(ControlById(window, "Command1(1)")["command"], 1);
 
   const json& statement = ControlById(window, "Text1(0)");
-  EXPECT_EQ(statement["kind"], "multiline");
+  EXPECT_EQ(statement["kind"], "text");
+  EXPECT_EQ(statement["multiLine"], true);
   EXPECT_EQ(statement["readOnly"], true);
   EXPECT_EQ(statement["verticalScrollBar"], true);
   EXPECT_EQ(statement["horizontalScrollBar"], false);

@@ -177,6 +177,9 @@ TEST(RecordWriter, RefusesLayoutsTheRecordCannotHold) {
       {"colour on a text box", [](Layout& l) { l.controls[0].back_colour = 0; }},
       {"alignment on a button", [](Layout& l) { l.controls[1].alignment = Alignment::Left; }},
       {"system colour", [](Layout& l) { l.back_colour = 0x80000005; }},
+      {"alignment beyond centre", [](Layout& l) { l.controls[0].alignment = Alignment{3}; }},
+      {"scroll bars beyond both", [](Layout& l) { l.controls[4].scroll_bars = ScrollBars{4}; }},
+      {"a control twice", [](Layout& l) { l.controls.push_back(l.controls[1]); }},
   };
   for (const auto& [what, change] : cases) {
     Layout l = test::BuiltLayout();

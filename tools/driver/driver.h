@@ -29,7 +29,7 @@ struct Op {
 
 // Each group of ops lives in its own file.
 std::span<const Op> NumberOps();  // read, write, int16, digitsum, press
-std::span<const Op> LayoutOps();  // record, layout
+std::span<const Op> LayoutOps();  // record, layout, page
 
 // Field access that says what is wrong with a request.
 const std::string& RequireString(const Json& request, const char* key);
@@ -37,9 +37,8 @@ std::string OptionalString(const Json& request, const char* key,
                            std::string_view fallback);
 std::int64_t RequireInteger(const Json& request, const char* key);
 
-// "0123456789abcdef" <-> bytes; both raise RequestError on bad input.
-std::string ToHex(std::span<const std::uint8_t> bytes);
-std::string ToHex(std::uint64_t value);  // 16 digits
+// Hexadecimal digits -> bytes (LowerHex in window/bytes.h writes them);
+// both raise RequestError on bad input.
 std::uint64_t ParseBits(const std::string& hex);  // exactly 16 hex digits
 std::vector<std::uint8_t> ParseHexBytes(const std::string& hex);
 

@@ -6,9 +6,10 @@
 //   {"op":"write","bits":H,"sep":S} -> {"text":S}           (sep "." or ",", default ".")
 //   {"op":"int16","bits":H}         -> {"int16":N}
 //   {"op":"digitsum","text":T}      -> {"sum":N}
-//   {"op":"press","text":T,"button":0|1,"sep":S} -> {"field":F,"title":T}
+//   {"op":"press","text":T,"button":0|1,"sep":S} -> {"field":F,"topLine":T}
 //   {"op":"record"}                 -> {"hex":"<the embedded layout record>"}
 //   {"op":"layout"[,"hex":H]}       -> the decoded layout (see ops_layout.cpp)
+//   {"op":"page"}                   -> the web page's description of the window
 //
 // A run-time error of the core answers {"runtime_error":N,"description":D};
 // a line that is not a valid request answers {"error":"<what is wrong>"}.

@@ -5,68 +5,44 @@
 //   {"op":"layout","hex":H}   -> the record H, decoded, or
 //                                {"error":"offset N: expected ..."} when the
 //                                reader rejects it
+//   {"op":"page"}             -> the web page's description of the window
+//                                that the embedded record makes, as the page
+//                                gets it when it opens (see
+//                                window/web/page_description.h)
 //
 // A decoded record:
 //   {"class_ids": ["<32 hex digits>", x3],
 //    "name": "Velmora", "caption": "...", "back_colour": "&H00FFC0C0&",
 //    "icon": "<the icon file, hex>", "link_topic": "...",
-//    "setting_26": 0, "setting_27": 0, "setting_46": 1,
+//    "kept_for_rewrite_26": 0, "kept_for_rewrite_27": 0, "kept_for_rewrite_46": 1,
 //    "client": {"left": 45, "top": 435, "width": 8040, "height": 3870},
 //    "font": {"name": "...", "charset": 204, "attributes": 0,
 //             "weight": 400, "size": 120000},
 //    "controls": [ in record order:
-//      {"name": "Text2", "index": 0, "number": 1, "kind": "text box",
+//      {"name": "Text2", "index": 0, "number": 1, "kind": "text",
 //       "text": "112", "left": 1320, "top": 960, "width": 1335,
 //       "height": 405, "tab_index": 6,
 //       and only those the record stores:
 //       "back_colour": "&H0080C0FF&", "visible": false,
-//       "alignment": "left" | "right" | "centre", "multi_line": true,
+//       "alignment": "left" | "right" | "center", "multi_line": true,
 //       "scroll_bars": "none" | "horizontal" | "vertical" | "both",
 //       "read_only": true, "own_colour": true}, ...]}
-// Kinds are "label", "text box" and "command button"; texts are UTF-8.
-#include <cstdio>
+// Kinds are "label", "text" (a text box) and "button" (a command button),
+// named as the page's description names them (window/layout.h); texts are
+// UTF-8.
 #include <string>
 
 #include "tools/driver/driver.h"
+#include "window/bytes.h"
 #include "window/embedded_record.h"
+#include "window/front_end.h"
 #include "window/record_reader.h"
+#include "window/web/page_description.h"
 
 namespace velmora::driver {
 namespace {
 
-std::string ColourText(Colour c) {
-  char text[16];
-  std::snprintf(text, sizeof text, "&H%08X&", static_cast<unsigned>(c));
-  return text;
-}
-
-const char* KindName(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Label: return "label";
-    case ControlKind::TextBox: return "text box";
-    case ControlKind::CommandButton: return "command button";
-  }
-  return "unknown";
-}
-
-const char* AlignmentName(Alignment a) {
-  switch (a) {
-    case Alignment::Left: return "left";
-    case Alignment::Right: return "right";
-    case Alignment::Centre: return "centre";
-  }
-  return "unknown";
-}
-
-const char* ScrollBarsName(ScrollBars s) {
-  switch (s) {
-    case ScrollBars::None: return "none";
-    case ScrollBars::Horizontal: return "horizontal";
-    case ScrollBars::Vertical: return "vertical";
-    case ScrollBars::Both: return "both";
-  }
-  return "unknown";
-}
+std::string ColourText(Colour c) { return "&H" + UpperHex(c, 8) + "&"; }
 
 Json RectJson(const TwipsRect& r) {
   return {{"left", r.left}, {"top", r.top}, {"width", r.width}, {"height", r.height}};
@@ -88,18 +64,18 @@ Json ControlJson(const Control& c) {
 
 Json LayoutJson(const Layout& l) {
   Json ids = Json::array();
-  for (const ClassId& id : l.class_ids) ids.push_back(ToHex(id));
+  for (const ClassId& id : l.class_ids) ids.push_back(LowerHex(id));
   Json controls = Json::array();
   for (const Control& c : l.controls) controls.push_back(ControlJson(c));
   return {{"class_ids", ids},
           {"name", l.name},
           {"caption", l.caption},
           {"back_colour", ColourText(l.back_colour)},
-          {"icon", ToHex(l.icon)},
+          {"icon", LowerHex(l.icon)},
           {"link_topic", l.link_topic},
-          {"setting_26", l.setting_26},
-          {"setting_27", l.setting_27},
-          {"setting_46", l.setting_46},
+          {"kept_for_rewrite_26", l.kept_for_rewrite_26},
+          {"kept_for_rewrite_27", l.kept_for_rewrite_27},
+          {"kept_for_rewrite_46", l.kept_for_rewrite_46},
           {"client", RectJson(l.client)},
           {"font",
            {{"name", l.font.name},
@@ -110,7 +86,7 @@ Json LayoutJson(const Layout& l) {
           {"controls", controls}};
 }
 
-Json RecordOp(const Json&) { return {{"hex", ToHex(EmbeddedRecord())}}; }
+Json RecordOp(const Json&) { return {{"hex", LowerHex(EmbeddedRecord())}}; }
 
 Json LayoutOp(const Json& request) {
   if (!request.contains("hex")) return LayoutJson(ReadLayoutRecord(EmbeddedRecord()));
@@ -122,7 +98,15 @@ Json LayoutOp(const Json& request) {
   }
 }
 
-constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}};
+Json PageOp(const Json&) {
+  const Layout layout = ReadLayoutRecord(EmbeddedRecord());
+  NumberPanel panel;
+  panel.TypeFieldText(BindPanel(layout).field->text);
+  panel.OnLoad();
+  return Json::parse(web::DescribeWindow(layout, panel));
+}
+
+constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}, {"page", PageOp}};
 
 }  // namespace
 

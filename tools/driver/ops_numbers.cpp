@@ -7,6 +7,7 @@
 #include "numbers/number_text.h"
 #include "panel/number_panel.h"
 #include "tools/driver/driver.h"
+#include "window/bytes.h"
 
 namespace velmora::driver {
 
@@ -34,8 +35,6 @@ std::int64_t RequireInteger(const Json& request, const char* key) {
 
 namespace {
 
-constexpr char kHexDigits[] = "0123456789abcdef";
-
 int HexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -44,22 +43,6 @@ int HexValue(char c) {
 }
 
 }  // namespace
-
-std::string ToHex(std::span<const std::uint8_t> bytes) {
-  std::string hex;
-  hex.reserve(bytes.size() * 2);
-  for (std::uint8_t b : bytes) {
-    hex += kHexDigits[b >> 4];
-    hex += kHexDigits[b & 0xF];
-  }
-  return hex;
-}
-
-std::string ToHex(std::uint64_t value) {
-  std::string hex(16, '0');
-  for (int i = 15; i >= 0; --i, value >>= 4) hex[static_cast<std::size_t>(i)] = kHexDigits[value & 0xF];
-  return hex;
-}
 
 std::uint64_t ParseBits(const std::string& hex) {
   if (hex.size() != 16) throw RequestError("bits must be 16 hex digits");
@@ -101,7 +84,7 @@ Json Read(const Json& request) {
   char shortest[32];
   const char* end = std::to_chars(shortest, shortest + sizeof shortest, value).ptr;
   const std::string value_text(static_cast<const char*>(shortest), end);
-  return {{"bits", ToHex(std::bit_cast<std::uint64_t>(value))},
+  return {{"bits", LowerHex(std::bit_cast<std::uint64_t>(value), 16)},
           {"value", value_text}};
 }
 
@@ -122,7 +105,7 @@ Json Press(const Json& request) {
   panel.OnLoad();
   panel.TypeFieldText(text);
   panel.OnCommand(static_cast<std::int16_t>(button));
-  return {{"field", panel.FieldText()}, {"title", panel.TopLine()}};
+  return {{"field", panel.FieldText()}, {"topLine", panel.TopLine()}};
 }
 
 constexpr Op kNumberOps[] = {

@@ -147,9 +147,6 @@ Form::Form(const Layout& layout, double dpi) {
   // Later siblings are drawn over earlier ones: create from the bottom up.
   for (const velmora::Control* control : StackingOrder(layout)) {
     const QString name = FromUtf8(ControlId(control->name, control->index));
-    if (findChild<QWidget*>(name, Qt::FindDirectChildrenOnly))
-      throw RuntimeError(kErrorBadLayout, "The window's layout has the control " +
-                                              ControlId(control->name, control->index) + " twice");
     QWidget* widget = CreateControl(*control);
     widget->setObjectName(name);
     const PixelRect r = ToPixels(control->bounds, dpi);

@@ -43,8 +43,7 @@ function velmoraStart(record) {
     `text-decoration:${font.underline ? 'underline ' : ''}${font.strikeOut ? 'line-through' : ''};` +
     `--edge:${win.button.edge}px;--shift:${win.button.shift}px;` +
     `--focus-inset:${win.button.focusInset}px`;
-  // The layout's font first, then fonts of the same metrics, then any serif.
-  client.style.fontFamily = `"${font.family}", "Liberation Serif", Tinos, serif`;
+  client.style.fontFamily = font.family;  // the layout's font, then its stand-ins
 
   // A screen narrower than the window shows all of it, scaled down.
   function fit() {
@@ -74,12 +73,13 @@ function velmoraStart(record) {
         e.style.setProperty('--face', c.background);
       }
     } else {
-      e = document.createElement(c.kind === 'text' ? 'input' : 'textarea');
+      e = document.createElement(c.multiLine ? 'textarea' : 'input');
       e.value = c.text;
       e.readOnly = c.readOnly;
       e.spellcheck = false;
       e.setAttribute('autocomplete', 'off');
-      if (c.kind === 'multiline') {
+      if (c.multiLine) {
+        e.classList.add('multiline');
         e.wrap = c.wraps ? 'soft' : 'off';
         e.classList.toggle('wraps', c.wraps);
         e.classList.toggle('vertical-bar', c.verticalScrollBar);

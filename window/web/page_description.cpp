@@ -4,6 +4,7 @@
 #include <initializer_list>
 #include <vector>
 
+#include "window/bytes.h"
 #include "window/front_end.h"
 
 namespace velmora::web {
@@ -11,25 +12,6 @@ namespace velmora::web {
 namespace {
 
 constexpr double kCssDpi = 96.0;  // a CSS pixel is 1/96 inch: 15 twips
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-const char* AlignName(Alignment alignment) {
-  switch (alignment) {
-    case Alignment::Right: return "right";
-    case Alignment::Centre: return "center";
-    case Alignment::Left: break;
-  }
-  return "left";
-}
-
-const char* KindName(const Control& control) {
-  switch (control.kind) {
-    case ControlKind::Label: return "label";
-    case ControlKind::TextBox: return LookOf(control).multi_line ? "multiline" : "text";
-    case ControlKind::CommandButton: return "button";
-  }
-  return "unknown";
-}
 
 // Appends `"key":` to a JSON object being written.
 class ObjectWriter {
@@ -55,6 +37,17 @@ class ObjectWriter {
   std::string& out_;
   bool first_ = true;
 };
+
+// The font's CSS family list: the layout's font first (as a CSS string),
+// then fonts of the same metrics, then any serif.
+std::string FontFamilies(std::string_view family) {
+  std::string css = "\"";
+  for (const char c : family) {
+    if (c == '"' || c == '\\') css += '\\';
+    css += c;
+  }
+  return css + "\", \"Liberation Serif\", Tinos, serif";
+}
 
 std::string IdOf(const Control& control) { return ControlId(control.name, control.index); }
 
@@ -84,13 +77,14 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
 
   ObjectWriter o(out);
   o.Text("id", IdOf(control));
-  o.Text("kind", KindName(control));
+  o.Text("kind", KindName(control.kind));
+  o.Bool("multiLine", look.multi_line);
   o.Number("left", rect.left);
   o.Number("top", rect.top);
   o.Number("width", rect.width);
   o.Number("height", rect.height);
   o.Text("text", is_field ? panel.FieldText() : is_top_line ? panel.TopLine() : control.text);
-  o.Text("align", AlignName(is_field ? panel.FieldAlignment() : look.alignment));
+  o.Text("align", AlignmentName(is_field ? panel.FieldAlignment() : look.alignment));
   o.Bool("visible", look.visible);
   o.Raw("background", look.back_colour ? JsonString(CssColour(*look.back_colour)) : "null");
   o.Bool("readOnly", look.read_only);
@@ -116,9 +110,8 @@ std::string JsonString(std::string_view text) {
       out += '\\';
       out += c;
     } else if (byte < 0x20) {
-      out += "\\u00";
-      out += kHexDigits[byte >> 4];
-      out += kHexDigits[byte & 0xF];
+      out += "\\u";
+      out += LowerHex(byte, 4);
     } else {
       out += c;
     }
@@ -128,11 +121,9 @@ std::string JsonString(std::string_view text) {
 }
 
 std::string CssColour(Colour colour) {
+  const std::uint8_t rgb[] = {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)};
   std::string css = "#";
-  for (const std::uint8_t part : {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)}) {
-    css += kHexDigits[part >> 4];
-    css += kHexDigits[part & 0xF];
-  }
+  css += LowerHex(rgb);
   return css;
 }
 
@@ -142,7 +133,7 @@ std::string PanelState(const NumberPanel& panel) {
     ObjectWriter o(out);
     o.Text("field", panel.FieldText());
     o.Text("topLine", panel.TopLine());
-    o.Text("align", AlignName(panel.FieldAlignment()));
+    o.Text("align", AlignmentName(panel.FieldAlignment()));
     o.Number("limit", static_cast<long long>(panel.FieldLimit()));
   }
   return out;
@@ -162,7 +153,7 @@ std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {
     o.Text("background", CssColour(layout.back_colour));
     {
       ObjectWriter f(o.Key("font"));
-      f.Text("family", font.family);
+      f.Text("family", FontFamilies(font.family));
       f.Number("pixels", font.PixelHeight(kCssDpi));
       f.Number("weight", font.weight);
       f.Bool("italic", font.italic);

@@ -25,7 +25,7 @@ std::string CssColour(Colour colour);
 //    "pixels", "weight", "italic", "underline", "strikeOut"},
 //    "button": {"edge", "shift", "focusInset"},    (the coloured button's look)
 //    "controls": [ in stacking order, bottom to top:
-//      {"id": "Text2(0)", "kind": "label" | "text" | "multiline" | "button",
+//      {"id": "Text2(0)", "kind": "label" | "text" | "button", "multiLine",
 //       "left", "top", "width", "height", "text", "align": "left" |
 //       "right" | "center", "visible", "background": "#rrggbb" or null,
 //       "readOnly", "verticalScrollBar", "horizontalScrollBar", "wraps",
@@ -34,6 +34,10 @@ std::string CssColour(Colour colour);
 //       "role": "field" | "topLine" | "button" | null,
 //       "command": the button's index for OnCommand, or -1} ],
 //    "panel": the panel's state (PanelState)}
+// Kinds and alignments are named as the driver names them (window/layout.h).
+// The font's "family" is the CSS font-family list: the layout's font, then
+// fonts of the same metrics, then any serif:
+//   "Times New Roman" -> "\"Times New Roman\", \"Liberation Serif\", Tinos, serif"
 // The field and the top line show the panel's texts, not the layout's.
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
