@@ -52,6 +52,10 @@ endfunction()
 function(velmora_zip zip folder)
   find_program(VELMORA_ZIP_PROGRAM zip REQUIRED)
   velmora_source_date_epoch(epoch)
+  # Zip times count in steps of 2 s, and zip rounds an odd second up: the
+  # even second at or before the source date, as strip-nondeterminism
+  # would date it too (1796784195 -> 1796784194).
+  math(EXPR epoch "${epoch} - ${epoch} % 2")
   set(stage ${zip}.stage)
   file(REMOVE_RECURSE ${stage})
   file(REMOVE ${zip})
