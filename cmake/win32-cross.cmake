@@ -100,14 +100,13 @@ else()
 endif()
 set(VELMORA_WINE_TEST_EXE ${VELMORA_WINE_TEST_DIR}/app/Velmora.exe)
 
-# The program alone, zipped: it needs nothing beside it.
+# The program and its licence, zipped: it needs nothing beside it.
 set(VELMORA_WIN32_ZIP ${CMAKE_BINARY_DIR}/Velmora-win32.zip)
 find_program(VELMORA_ZIP zip)
 if(VELMORA_ZIP)
   add_custom_command(OUTPUT ${VELMORA_WIN32_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E rm -f ${VELMORA_WIN32_ZIP}
-    COMMAND ${VELMORA_ZIP} -j -q -X ${VELMORA_WIN32_ZIP} ${VELMORA_WIN32_EXE}
-    DEPENDS velmora_win32_cross ${VELMORA_WIN32_EXE}
+    COMMAND ${CMAKE_COMMAND} -DEXE=${VELMORA_WIN32_EXE} -DOUTPUT=${VELMORA_WIN32_ZIP} -P ${PROJECT_SOURCE_DIR}/app/win32/zip.cmake
+    DEPENDS velmora_win32_cross ${VELMORA_WIN32_EXE} ${PROJECT_SOURCE_DIR}/app/win32/zip.cmake ${VELMORA_LICENCE_INPUTS}
     COMMENT "Zipping Velmora.exe")
   add_custom_target(velmora_win32_zip ALL DEPENDS ${VELMORA_WIN32_ZIP})
 else()

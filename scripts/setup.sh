@@ -39,6 +39,9 @@ case $what in
       # the web page: the core in WebAssembly, tested in headless Chromium,
       # served by Python
       emscripten chromium fonts-dejavu-core python3
+      # reproducible deliverables: the rebuild test's and the release check's
+      # tools, and the licence check
+      strip-nondeterminism diffoscope-minimal licensecheck unzip
     )
     # The browser tests' npm package needs node and npm: Debian's, unless a
     # node with its own npm is installed already.

@@ -27,6 +27,16 @@ install(FILES ${CMAKE_CURRENT_BINARY_DIR}/${VELMORA_APP_ID}.metainfo.xml
 # time stamp inside, so the same source gives the same bytes).
 find_program(VELMORA_GZIP gzip REQUIRED)
 set(_docs ${CMAKE_CURRENT_BINARY_DIR}/docs)
+# The copyright file states LICENSE: its copyright line, and its text
+# indented as Debian's format has it (" ." for an empty line).
+file(READ ${PROJECT_SOURCE_DIR}/LICENSE _licence)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/LICENSE)
+if(NOT _licence MATCHES "^MIT License\n\nCopyright \\(c\\) ([^\n]+)\n\n(.+[^\n])\n*$")
+  message(FATAL_ERROR "LICENSE is not the MIT licence with one copyright line")
+endif()
+set(VELMORA_LICENSE_COPYRIGHT "${CMAKE_MATCH_1}")
+string(REPLACE "\n\n" "\n.\n" _licence "${CMAKE_MATCH_2}")
+string(REPLACE "\n" "\n " VELMORA_LICENSE_TEXT " ${_licence}")
 configure_file(${CMAKE_CURRENT_LIST_DIR}/copyright.in ${_docs}/copyright @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.in ${_docs}/changelog @ONLY)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.1.in ${_docs}/velmora.1 @ONLY)
@@ -89,6 +99,11 @@ else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
       "libqt6core6 (>= 6.2), libqt6gui6 (>= 6.2), libqt6widgets6 (>= 6.2), fonts-liberation2")
 endif()
+# The same .deb from the same build whenever cpack runs: CPack dates its
+# members SOURCE_DATE_EPOCH, which this file, read as cpack starts, sets
+# from the source when the environment does not. (The modes of its folders
+# follow the umask: scripts/release.sh runs cpack with umask 022.)
+set(CPACK_PROJECT_CONFIG_FILE ${CMAKE_CURRENT_LIST_DIR}/cpack-source-date.cmake)
 # `cpack` also makes the Windows Installer package, when the build can.
 include(${PROJECT_SOURCE_DIR}/app/win32/msi/cpack.cmake)
 include(CPack)

@@ -11,12 +11,16 @@
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
-# The service worker is written last but for the gzipped copies, with the
-# list of files to keep and a digest of them all in its cache's name: a
-# changed page is a new worker.
+# The page's folder also holds LICENSE.txt: the licence and the notices of
+# the code compiled into the module. The service worker is written last but
+# for the gzipped copies, with the list of files to keep and a digest of
+# them all in its cache's name: a changed page is a new worker.
+
+include(${SOURCE_DIR}/../../cmake/reproducible.cmake)
 
 file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
+velmora_licence_text(${WEB_DIR}/LICENSE.txt LF ${VELMORA_WEB_NOTICES})
 file(COPY ${SOURCE_DIR}/velmora.css
           ${WASM_DIR}/velmora.js ${WASM_DIR}/velmora.wasm
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico

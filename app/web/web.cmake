@@ -13,7 +13,8 @@ set(_web_sources
   ${CMAKE_CURRENT_LIST_DIR}/sw.js.in
   ${CMAKE_CURRENT_LIST_DIR}/manifest.webmanifest.in
   ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
-  ${VELMORA_ICON_SVG})
+  ${VELMORA_ICON_SVG}
+  ${VELMORA_LICENCE_INPUTS})
 set(_web_generated ${VELMORA_GENERATED_DIR}/velmora.rec ${VELMORA_GENERATED_DIR}/velmora.ico)
 
 add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
@@ -38,10 +39,10 @@ set(_web_outputs ${VELMORA_WEB_DIR}/sw.js)
 find_program(VELMORA_ZIP zip)
 if(VELMORA_ZIP)
   add_custom_command(OUTPUT ${VELMORA_WEB_ZIP}
-    COMMAND ${CMAKE_COMMAND} -E rm -f ${VELMORA_WEB_ZIP}
-    COMMAND ${VELMORA_ZIP} -r -q -X ${VELMORA_WEB_ZIP} .
-    WORKING_DIRECTORY ${VELMORA_WEB_DIR}
-    DEPENDS ${VELMORA_WEB_DIR}/sw.js
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${VELMORA_WEB_DIR} -DOUTPUT=${VELMORA_WEB_ZIP}
+            -P ${CMAKE_CURRENT_LIST_DIR}/zip.cmake
+    DEPENDS ${VELMORA_WEB_DIR}/sw.js ${CMAKE_CURRENT_LIST_DIR}/zip.cmake
+            ${PROJECT_SOURCE_DIR}/cmake/reproducible.cmake
     COMMENT "Zipping the web page"
     VERBATIM)
   list(APPEND _web_outputs ${VELMORA_WEB_ZIP})

@@ -9,8 +9,9 @@
 #              shortcut pointing at the installed exe, one Programs and
 #              Features entry (version, publisher, icon), the product's
 #              registry key and nothing in Run; the exe opens its window
-#              (where 32-bit programs run). Installing the same package
-#              again, and then a rebuild of it, still leaves one entry.
+#              (where 32-bit programs run); LICENSE.txt beside it.
+#              Installing the same package again, and then a changed
+#              program of the same version, still leaves one entry.
 #   upgrade    a lower version (built here from the same source) is
 #              installed, then this one replaces it.
 #   downgrade  with this version installed, the lower one is refused and
@@ -114,6 +115,7 @@ install)
   check "silent install" msiexec /i "$msi" install
   dir=$(program_dir) && ok "installed: ${dir#"$WINEPREFIX/"}/Velmora.exe" || bad "no installed Velmora.exe"
   [[ -n "${dir:-}" ]] && check "the installed exe is the build's" cmp -s "$dir/Velmora.exe" "$exe"
+  [[ -n "${dir:-}" ]] && check "LICENSE.txt beside it" grep -q '^MIT License' "$dir/LICENSE.txt"
 
   # Wine puts an all-users shortcut in the user's Start menu; Windows in
   # ProgramData's. Either place is the Start menu here.
@@ -151,7 +153,7 @@ install)
   # records, the Programs and Features entry or the product's key.
   others=$($state_py leftovers "$WINEPREFIX" "$work/before.json" $(product_words "$msi") |
     grep -v '^note: ' |
-    grep -Ev '^file left: drive_c/(Program Files( \(x86\))?/'"$name"'(/Velmora\.exe)?|windows/Installer(/.*)?|users/[^/]+/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk|ProgramData/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk)$' |
+    grep -Ev '^file left: drive_c/(Program Files( \(x86\))?/'"$name"'(/Velmora\.exe|/LICENSE\.txt)?|windows/Installer(/.*)?|users/[^/]+/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk|ProgramData/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk)$' |
     grep -Ev '^registry key left: system\.reg:Software\\(Classes\\Installer|Microsoft\\Windows\\CurrentVersion\\Installer)\\' |
     grep -Ev '^registry key left: system\.reg:Software\\(Wow6432Node\\)?(Microsoft\\Windows\\CurrentVersion\\Uninstall\\\{[0-9A-F-]+\}|'"$name"') ' || true)
   [[ -z "$others" ]] && ok "nothing written but the program's folder, the shortcut, its registry key and the installer's records" ||
@@ -174,15 +176,19 @@ install)
 
   check "installing the same package again" msiexec /i "$msi" again
   one_entry "$version"
-  # A rebuild: the same version with a new ProductCode replaces it.
-  rebuilt="$work/$name-$version-rebuilt-win32.msi"
-  cmake -DSETTINGS="$settings" -DOUTPUT="$rebuilt" -P "$here/../../app/win32/msi/make-msi.cmake" \
-        >"$work/make-rebuilt.log" 2>&1 || { cat "$work/make-rebuilt.log" >&2; exit 1; }
-  second=$(product_code "$rebuilt")
-  check "installing a rebuild of the same version" msiexec /i "$rebuilt" rebuilt
+  # A changed program of the same version: a new ProductCode, and it
+  # replaces the installed one.
+  cp "$exe" "$work/changed.exe"; printf '\0' >>"$work/changed.exe"
+  changed="$work/$name-$version-changed-win32.msi"
+  cmake -DSETTINGS="$settings" -DEXE="$work/changed.exe" -DOUTPUT="$changed" \
+        -P "$here/../../app/win32/msi/make-msi.cmake" >"$work/make-changed.log" 2>&1 ||
+    { cat "$work/make-changed.log" >&2; exit 1; }
+  second=$(product_code "$changed")
+  check "installing a changed program of the same version" msiexec /i "$changed" changed
   one_entry "$version"
-  [[ "${key:-}" == *"$second"* ]] && ok "the entry is the rebuild's ($second)" || bad "the entry is ${key:-none}, not $second"
-  program_dir >/dev/null && ok "Velmora.exe still installed" || bad "Velmora.exe gone after the rebuild"
+  [[ "${key:-}" == *"$second"* ]] && ok "the entry is the changed package's ($second)" || bad "the entry is ${key:-none}, not $second"
+  dir=$(program_dir) && cmp -s "$dir/Velmora.exe" "$work/changed.exe" &&
+    ok "the installed exe is the changed one" || bad "Velmora.exe missing or not the changed one"
   ;;
 upgrade)
   build_lower

@@ -6,7 +6,8 @@
 # their actions in order and the downgrade refusal; one shortcut, in the
 # Start menu, to the installed exe, named as the desktop entry; no Run key,
 # desktop shortcut, file association, service or environment change; the
-# build's own exe and icon inside; and a new ProductCode for every build.
+# build's own exe, its licence and icon inside; and codes that follow the
+# content: a rebuild is the same package, a changed program a new product.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 settings=$1 work=$2
@@ -83,8 +84,9 @@ i=$(seq_of InstallExecuteSequence InstallInitialize)
 
 # What it installs: one file, one shortcut, one registry value.
 expect_rows "the program's folder" Directory "$(printf 'INSTALLDIR\tProgramFilesFolder\t%s\nProgramFilesFolder\tTARGETDIR\t.\nProgramMenuFolder\tTARGETDIR\t.\nTARGETDIR\t\tSourceDir' "$name")"
-[[ "$(table File | cut -f1-3)" == "$(printf 'VelmoraExe\tProgram\tVelmora.exe')" ]] &&
-  ok "one file, Velmora.exe" || bad "File rows:"$'\n'"$(table File)"
+files=$(table File | cut -f1-3 | LC_ALL=C sort)
+[[ "$files" == "$(printf 'LicenceTxt\tProgram\tLICENSE.txt\nVelmoraExe\tProgram\tVelmora.exe')" ]] &&
+  ok "two files: Velmora.exe and LICENSE.txt beside it" || bad "File rows:"$'\n'"$(table File)"
 shortcut=$(table Shortcut)
 IFS=$'\t' read -r sc_id sc_dir sc_name sc_component sc_target _ <<<"$shortcut"
 [[ $(grep -c . <<<"$shortcut") -eq 1 ]] && ok "one shortcut" || bad "shortcuts:"$'\n'"$shortcut"
@@ -108,21 +110,37 @@ for t in Extension ProgId Verb MIME Class TypeLib AppId Environment ServiceInsta
   none $t
 done
 
-# The build's own program and icon inside.
+# The build's own program, its licence and icon inside.
 (cd "$work" && msiextract -C files "$msi" >/dev/null)
-installed=$(find "$work/files" -type f)
-[[ $(grep -c . <<<"$installed") -eq 1 ]] && cmp -s "$installed" "$exe" &&
+installed=$(cd "$work/files" && find . -type f | LC_ALL=C sort)
+dir=$(dirname "$(find "$work/files" -name Velmora.exe)")
+[[ $(grep -c . <<<"$installed") -eq 2 ]] && cmp -s "$dir/Velmora.exe" "$exe" &&
   ok "the package holds this build's Velmora.exe" || bad "the package's files: $installed"
+# Windows line ends, so that Notepad on Windows XP shows its lines too.
+head -1 "$dir/LICENSE.txt" | grep -q $'^MIT License\r$' && ! grep -q $'[^\r]$' "$dir/LICENSE.txt" &&
+  ok "LICENSE.txt: the MIT licence, CRLF line ends" || bad "LICENSE.txt: $(head -c 200 "$dir/LICENSE.txt" | od -c | head -3)"
 (cd "$work" && "$msiinfo" extract "$msi" Icon.velmora.ico >icon.ico)
 cmp -s "$work/icon.ico" "$icon" && ok "the package's icon is velmora.ico" || bad "the package's icon differs from $icon"
 
-# Every build its own ProductCode, the UpgradeCode always the same.
-cmake -DSETTINGS="$settings" -DOUTPUT="$work/again.msi" -P "$here/../../app/win32/msi/make-msi.cmake" >/dev/null
-again() { "$msiinfo" export "$work/again.msi" Property | tr -d '\r' | awk -F'\t' -v p="$1" '$1 == p { print $2 }'; }
-[[ "$(again ProductCode)" != "$(property ProductCode)" ]] && ok "a new ProductCode for every build" ||
-  bad "two builds share ProductCode $(property ProductCode)"
-[[ "$(again UpgradeCode)" == "$upgrade_code" ]] && ok "the same UpgradeCode in every build" ||
-  bad "UpgradeCode changed: $(again UpgradeCode) vs $upgrade_code"
-
+# The codes follow the content: the same inputs give the same package, byte
+# for byte; a changed program of the same version is a new product, with a
+# package code of its own; the UpgradeCode is always the same.
+make_msi() { cmake -DSETTINGS="$settings" -DOUTPUT="$1" "${@:2}" -P "$here/../../app/win32/msi/make-msi.cmake" >/dev/null; }
+sleep 1  # a second later: no date of the moment may show
+make_msi "$work/again.msi"
+cmp -s "$work/again.msi" "$msi" && ok "a rebuild is the same package, byte for byte" ||
+  bad "a rebuild differs: $(cmp "$work/again.msi" "$msi" | head -1)"
+cp "$exe" "$work/changed.exe"; printf '\0' >>"$work/changed.exe"
+make_msi "$work/changed.msi" -DEXE="$work/changed.exe"
+of() { "$msiinfo" export "$1" Property | tr -d '\r' | awk -F'\t' -v p="$2" '$1 == p { print $2 }'; }
+package_code() { "$msiinfo" suminfo "$1" | sed -n 's/^Revision number (UUID): //p'; }
+[[ "$(of "$work/changed.msi" ProductCode)" != "$(property ProductCode)" ]] &&
+  ok "a changed program gets a new ProductCode" || bad "a changed program keeps ProductCode $(property ProductCode)"
+[[ "$(package_code "$work/changed.msi")" != "$(package_code "$msi")" ]] &&
+  ok "a changed program gets a new PackageCode" || bad "a changed program keeps PackageCode $(package_code "$msi")"
+grep -Eq '^\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}$' <<<"$(package_code "$msi")" &&
+  ok "PackageCode is a GUID" || bad "PackageCode '$(package_code "$msi")' is not a GUID"
+[[ "$(of "$work/changed.msi" UpgradeCode)" == "$upgrade_code" ]] && ok "the same UpgradeCode in every build" ||
+  bad "UpgradeCode changed: $(of "$work/changed.msi" UpgradeCode) vs $upgrade_code"
 ((failures == 0)) || { echo "$failures check(s) failed" >&2; exit 1; }
 echo "all checks passed"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix, checks that the program, the
 # desktop entry, the icon and the AppStream metadata land in their places,
-# and validates the desktop entry and the metadata; then builds the .deb and
-# checks what it depends on.
+# validates the desktop entry and the metadata and checks the copyright
+# file's licence; then builds the .deb and checks what it depends on.
 # Usage: install_test.sh BUILD-DIR
 set -euo pipefail
 build=$(cd "$1" && pwd)
@@ -34,6 +34,16 @@ appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
 icon=$(sed -n 's|.*<icon type="stock">\(.*\)</icon>.*|\1|p' "$metainfo")
 [[ -n $icon && $icon == "$(sed -n 's/^Icon=//p' "$desktop")" && -f $prefix/share/icons/hicolor/scalable/apps/$icon.svg ]] ||
   { echo "FAIL metainfo icon '$icon' is not the desktop entry's installed icon"; failures=$((failures + 1)); }
+
+# The copyright file states LICENSE's licence and holder for the whole tree.
+copyright=$prefix/share/doc/velmora/copyright
+holder=$(sed -n 's/^Copyright (c) //p' "$(dirname "$0")/../../LICENSE")
+if grep -q '^Files: \*$' "$copyright" && grep -qxF "Copyright: $holder" "$copyright" &&
+   [[ $(grep -c '^License: Expat$' "$copyright") -eq 2 ]]; then
+  echo "ok   copyright: Expat, $holder"
+else
+  echo "FAIL copyright does not state LICENSE:"; cat "$copyright"; failures=$((failures + 1))
+fi
 
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
 depends=$(dpkg-deb -f "$prefix"/*.deb Depends)

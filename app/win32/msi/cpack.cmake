@@ -1,7 +1,7 @@
 # Lets `cpack` make the MSI beside the other packages: CPack's External
-# generator runs cpack-msi.cmake, which builds a fresh MSI (a new
-# ProductCode, as every build) from the built Velmora.exe with
-# make-msi.cmake. Included before include(CPack): by app/linux/install.cmake
+# generator runs cpack-msi.cmake, which builds the MSI again from the built
+# Velmora.exe with make-msi.cmake (the same bytes as the build's: the codes
+# follow the content). Included before include(CPack): by app/linux/install.cmake
 # in the Qt build, by msi.cmake (with CPack of its own) otherwise.
 # Sets VELMORA_MSI_CPACK when it added the generator.
 set(VELMORA_MSI_CPACK OFF)

@@ -1,12 +1,17 @@
 # Builds Velmora's MSI with wixl from velmora.wxs, then finishes the
 # database with msibuild where wixl 0.101 falls short. Run as a script:
 #
-#   cmake -DSETTINGS=<msi-settings.cmake> [-DVERSION=x.yy] [-DOUTPUT=file.msi] -P make-msi.cmake
+#   cmake -DSETTINGS=<msi-settings.cmake> [-DVERSION=x.yy] [-DEXE=Velmora.exe]
+#         [-DOUTPUT=file.msi] -P make-msi.cmake
 #
 # SETTINGS (written by msi.cmake at configure time) sets WIXL, MSIBUILD,
-# MSIINFO, WXS, EXE, ICON, DESKTOP_ENTRY, PRODUCT_NAME, MANUFACTURER and the
-# defaults of VERSION and OUTPUT. A VERSION given on the command line wins:
-# the upgrade tests build a lower version from the same source that way.
+# MSIINFO, PYTHON3, WXS, ICON, DESKTOP_ENTRY, PRODUCT_NAME, MANUFACTURER and
+# the defaults of VERSION, EXE and OUTPUT. A VERSION or EXE given on the
+# command line wins: the upgrade tests build a lower version, and a changed
+# program, from the same source that way.
+#
+# The same inputs give the same bytes: the codes are derived from the
+# content and every date is the source date (cmake/reproducible.cmake).
 cmake_minimum_required(VERSION 3.25)
 
 include("${SETTINGS}")
@@ -27,18 +32,33 @@ if(SHORTCUT_NAME STREQUAL "" OR SHORTCUT_NAME MATCHES "[;'\"\\\\/:*?<>|]")
 endif()
 string(REPLACE "'" "" SHORTCUT_DESCRIPTION "${SHORTCUT_DESCRIPTION}")
 
-# A new ProductCode for every build: a name-based UUID of this moment and
-# fresh random text, so two builds never share one.
-string(TIMESTAMP _now "%Y-%m-%dT%H:%M:%S.%f" UTC)
-string(RANDOM LENGTH 32 _noise)
-string(UUID PRODUCT_CODE NAMESPACE 4F1B6E2A-9C3D-4E5F-8A7B-1C2D3E4F5A6B
-       NAME "${_now}-${_noise}-${OUTPUT}" TYPE SHA1 UPPER)
-
+include(${CMAKE_CURRENT_LIST_DIR}/../../../cmake/reproducible.cmake)
 get_filename_component(_out_dir "${OUTPUT}" DIRECTORY)
 set(_work "${OUTPUT}.work")
 file(REMOVE_RECURSE "${_work}")
 file(MAKE_DIRECTORY "${_work}" "${_out_dir}")
 set(_msi "${_work}/package.msi")
+
+# What the package installs beside the program: its licence, with the
+# notices of the runtime code linked into it, in Windows line ends.
+velmora_licence_text("${_work}/LICENSE.txt" CRLF ${VELMORA_WIN32_NOTICES})
+
+# The codes follow the content. The ProductCode is a name-based UUID of the
+# version and of the files installed: the same build is the same product,
+# and a changed program (or a new version) is a new product that upgrades
+# the old. The PackageCode, which names this very .msi, also covers every
+# other input of the package.
+file(SHA256 "${EXE}" _exe_digest)
+file(SHA256 "${_work}/LICENSE.txt" _licence_digest)
+string(UUID PRODUCT_CODE NAMESPACE 4F1B6E2A-9C3D-4E5F-8A7B-1C2D3E4F5A6B
+       NAME "${VERSION} Velmora.exe ${_exe_digest} LICENSE.txt ${_licence_digest}" TYPE SHA1 UPPER)
+set(_inputs "${PRODUCT_CODE} ${PRODUCT_NAME} ${MANUFACTURER}")
+foreach(_input "${WXS}" "${ICON}" "${DESKTOP_ENTRY}" "${CMAKE_CURRENT_LIST_FILE}")
+  file(SHA256 "${_input}" _digest)
+  string(APPEND _inputs " ${_digest}")
+endforeach()
+string(UUID PACKAGE_CODE NAMESPACE 4F1B6E2A-9C3D-4E5F-8A7B-1C2D3E4F5A6B
+       NAME "package ${_inputs}" TYPE SHA1 UPPER)
 
 function(run)
   execute_process(COMMAND ${ARGN} RESULT_VARIABLE _rc OUTPUT_VARIABLE _out ERROR_VARIABLE _err)
@@ -51,15 +71,20 @@ function(sql query)
   run("${MSIBUILD}" "${_msi}" -q "${query}")
 endfunction()
 
-# wixl takes source files only by paths relative to the .wxs: all three
-# side by side in the work folder.
+# wixl takes source files only by paths relative to the .wxs: all of them
+# side by side in the work folder, each dated the source date, which the
+# cabinet records.
 file(COPY_FILE "${WXS}" "${_work}/velmora.wxs")
 file(COPY_FILE "${EXE}" "${_work}/Velmora.exe")
 file(COPY_FILE "${ICON}" "${_work}/velmora.ico")
-run("${WIXL}" -a x86
-    -D "Version=${VERSION}" -D "ProductCode={${PRODUCT_CODE}}"
+velmora_source_date_epoch(_epoch)
+foreach(_file Velmora.exe LICENSE.txt velmora.ico)
+  run(touch -d @${_epoch} "${_work}/${_file}")
+endforeach()
+run(${CMAKE_COMMAND} -E env TZ=UTC0 "${WIXL}" -a x86
+    -D "Version=${VERSION}" -D "ProductCode={${PRODUCT_CODE}}" -D "PackageCode={${PACKAGE_CODE}}"
     -D "ProductName=${PRODUCT_NAME}" -D "Manufacturer=${MANUFACTURER}"
-    -D "Exe=Velmora.exe" -D "Icon=velmora.ico"
+    -D "Exe=Velmora.exe" -D "Licence=LICENSE.txt" -D "Icon=velmora.ico"
     -o "${_msi}" "${_work}/velmora.wxs")
 
 # Code page 1251 for the database's strings (the summary information stays
@@ -89,6 +114,14 @@ if(_at LESS 0)
   message(FATAL_ERROR "the shortcut's name did not reach the database:\n${_shortcut}")
 endif()
 
+# The package's own code and dates, which wixl takes from nowhere: its
+# PackageCode in the summary information (the subject, author and platform
+# as wixl wrote them), then the source date as its creation and last-saved
+# dates.
+run("${MSIBUILD}" "${_msi}" -s "${PRODUCT_NAME} ${VERSION}" "${MANUFACTURER}" "Intel\;1033"
+    "{${PACKAGE_CODE}}")
+run("${PYTHON3}" "${CMAKE_CURRENT_LIST_DIR}/summary-dates.py" "${_msi}" ${_epoch} "${MSIINFO}")
+
 file(RENAME "${_msi}" "${OUTPUT}")
 file(REMOVE_RECURSE "${_work}")
-message(STATUS "${OUTPUT}: version ${VERSION}, ProductCode {${PRODUCT_CODE}}")
+message(STATUS "${OUTPUT}: version ${VERSION}, ProductCode {${PRODUCT_CODE}}, PackageCode {${PACKAGE_CODE}}")

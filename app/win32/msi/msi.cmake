@@ -4,8 +4,9 @@
 find_program(VELMORA_WIXL wixl)
 find_program(VELMORA_MSIBUILD msibuild)
 find_program(VELMORA_MSIINFO msiinfo)
-if(NOT VELMORA_WIXL OR NOT VELMORA_MSIBUILD OR NOT VELMORA_MSIINFO)
-  message(STATUS "wixl, msibuild or msiinfo not found: no MSI")
+find_program(VELMORA_PYTHON3 python3)
+if(NOT VELMORA_WIXL OR NOT VELMORA_MSIBUILD OR NOT VELMORA_MSIINFO OR NOT VELMORA_PYTHON3)
+  message(STATUS "wixl, msibuild, msiinfo or python3 not found: no MSI")
   return()
 endif()
 
@@ -20,14 +21,17 @@ file(CONFIGURE OUTPUT ${VELMORA_MSI_SETTINGS} CONTENT [[
 set(WIXL "@VELMORA_WIXL@")
 set(MSIBUILD "@VELMORA_MSIBUILD@")
 set(MSIINFO "@VELMORA_MSIINFO@")
+set(PYTHON3 "@VELMORA_PYTHON3@")
 set(WXS "@_msi_dir@/velmora.wxs")
-set(EXE "@VELMORA_WIN32_EXE@")
 set(ICON "@_icon@")
 set(DESKTOP_ENTRY "@_desktop_entry@")
 set(PRODUCT_NAME "@VELMORA_PRODUCT_NAME@")
 set(MANUFACTURER "@VELMORA_COMPANY@")
-# Defaults: a VERSION or OUTPUT given on make-msi.cmake's command line wins.
-# (The tests read these lines as they stand, one "set" to a line.)
+# Defaults: a VERSION, EXE or OUTPUT given on make-msi.cmake's command line
+# wins. (The tests read these lines as they stand, one "set" to a line.)
+if(NOT DEFINED EXE)
+set(EXE "@VELMORA_WIN32_EXE@")
+endif()
 if(NOT DEFINED VERSION)
 set(VERSION "@VELMORA_FILE_VERSION@")
 endif()
@@ -40,7 +44,7 @@ add_custom_command(OUTPUT ${VELMORA_MSI}
   COMMAND ${CMAKE_COMMAND} -DSETTINGS=${VELMORA_MSI_SETTINGS} -P ${_msi_dir}/make-msi.cmake
   DEPENDS velmora_win32_cross ${VELMORA_WIN32_EXE} ${_icon}
           ${_msi_dir}/velmora.wxs ${_msi_dir}/make-msi.cmake ${_desktop_entry}
-          ${VELMORA_MSI_SETTINGS}
+          ${VELMORA_MSI_SETTINGS} ${_msi_dir}/summary-dates.py ${VELMORA_LICENCE_INPUTS}
   COMMENT "Building ${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.msi with wixl"
   VERBATIM)
 add_custom_target(velmora_msi ALL DEPENDS ${VELMORA_MSI})
