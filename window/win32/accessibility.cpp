@@ -214,6 +214,12 @@ LONG RoleOf(ControlKind kind) {
 
 constexpr wchar_t kProperty[] = L"Velmora.AccessibleControl";
 
+// Whether the system says a screen reader is running; readers set this.
+bool ScreenReaderRuns() noexcept {
+  BOOL runs = FALSE;
+  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &runs, 0) && runs;
+}
+
 }  // namespace
 
 AccessibleControl::AccessibleControl(HWND window, const Layout& layout, const Control& control)
@@ -247,7 +253,7 @@ LiveRegion::~LiveRegion() {
 }
 
 void LiveRegion::Changed() noexcept {
-  if (!marked_) {
+  if (!marked_ && ScreenReaderRuns()) {
     marked_ = true;
     const Services& services = Services::Get();
     if (services.ready &&

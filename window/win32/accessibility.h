@@ -10,8 +10,9 @@
 //
 // Everything here is looked up at run time from the system folder's
 // oleacc.dll, ole32.dll and oleaut32.dll, and only once a reader asks or
-// the top line first changes: nothing is loaded at start-up, and on a
-// system without a service the window behaves as if this were not here.
+// the top line changes while a screen reader runs: nothing is loaded at
+// start-up or on a press without one, and on a system without a service
+// the window behaves as if this were not here.
 
 #include <windows.h>
 #include <oleacc.h>
@@ -49,7 +50,8 @@ class AccessibleControl {
 // A label whose changes a screen reader speaks: Changed() after each new
 // text tells the system so (EVENT_OBJECT_LIVEREGIONCHANGED, which Windows 8
 // and later pass on for a window whose live setting is "polite"). The live
-// setting is given at the first change. Where the system has no live
+// setting is given at the first change made while the system says a screen
+// reader runs (SPI_GETSCREENREADER). Where the system has no live
 // regions, the name-change event that every new text raises is all a
 // reader gets.
 class LiveRegion {
