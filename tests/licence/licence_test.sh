@@ -47,7 +47,10 @@ if [[ -f "$build/Velmora-win32.zip" ]]; then
 fi
 if [[ -f "$build/web/LICENSE.txt" ]]; then
   licence_text "the web page's LICENSE.txt" "$build/web/LICENSE.txt" LF WEB
-  unzip -Z1 "$build/Velmora-web.zip" | grep -qx LICENSE.txt && ok "the web zip holds LICENSE.txt" ||
+  # The whole listing first: grep -q stops reading at its match, and under
+  # pipefail unzip's broken pipe would count as a missing file.
+  web_members=$(unzip -Z1 "$build/Velmora-web.zip")
+  grep -qx LICENSE.txt <<<"$web_members" && ok "the web zip holds LICENSE.txt" ||
     bad "the web zip lacks LICENSE.txt"
 fi
 ((failures == 0))

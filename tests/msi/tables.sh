@@ -24,7 +24,11 @@ bad() { echo "FAIL $*"; failures=$((failures + 1)); }
 # table <name>: its rows (after the three header lines), CR removed; none
 # when the database has no such table.
 table() {
-  "$msiinfo" tables "$msi" | tr -d '\r' | grep -qx "$1" || return 0
+  # The whole list first: grep -q stops reading at its match, and under
+  # pipefail the writer's broken pipe would make the table look absent.
+  local tables
+  tables=$("$msiinfo" tables "$msi" | tr -d '\r')
+  grep -qx "$1" <<<"$tables" || return 0
   "$msiinfo" export "$msi" "$1" | tr -d '\r' | tail -n +4
 }
 expect_rows() {  # what, table, expected rows (tab-separated, one a line, any order)
