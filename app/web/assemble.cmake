@@ -1,15 +1,16 @@
 # Puts the web page together (cmake -P, run by web.cmake):
 #   SOURCE_DIR     app/web: index.html.in, velmora.css, sw.js.in, manifest.webmanifest.in
-#   WASM_DIR       where the WebAssembly build wrote the module, velmora.wasm
+#   WASM_DIR       where the WebAssembly build wrote the modules, velmora.wasm
+#                  and velmora-window.wasm
 #   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
 #   WEB_DIR        the page's folder, made afresh
 #   DRIVER         velmora-driver, which gives the page's description
 #   PAGE_WINDOW    velmora-page-window, which writes the record's window's
-#                  description as the module answers it; PAGE_BUILD_JS the
-#                  script that writes its elements (run here by NODE with
-#                  PAGE_HTML_JS) and PAGE_JS the page's own: index.html gets
-#                  the description, the elements and both scripts, to show
-#                  the window before the module is there
+#                  description as velmora-window.wasm answers it;
+#                  PAGE_BUILD_JS the script that writes its elements (run
+#                  here by NODE with PAGE_HTML_JS) and PAGE_JS the page's
+#                  own: index.html gets the elements and both scripts, to
+#                  show the window before the module is there
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
@@ -24,7 +25,7 @@ file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
 velmora_licence_text(${WEB_DIR}/LICENSE.txt LF ${VELMORA_WEB_NOTICES})
 file(COPY ${SOURCE_DIR}/velmora.css
-          ${WASM_DIR}/velmora.wasm
+          ${WASM_DIR}/velmora.wasm ${WASM_DIR}/velmora-window.wasm
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
      DESTINATION ${WEB_DIR})
 

@@ -1,25 +1,28 @@
 // The page's front end: once the module is compiled and the record is
 // there, it checks that the window the page already shows is the one the
-// module reads from the record (else it writes that one, page_build.js),
-// and hands every click and every change of the field to the module.
-// Everything the window does is decided there by the shared rules; this
-// only turns it into elements and back.
+// record gives (else it writes that one, page_build.js), and hands every
+// click and every change of the field to the module. Everything the window
+// does is decided there by the shared rules; this only turns it into
+// elements and back.
 
-// The module's imports: it asks for nothing but a way to stop.
+// The modules' imports: they ask for nothing but a way to stop.
 const velmoraImports = {
   wasi_snapshot_preview1: {
     proc_exit(code) { throw new Error(`The module stopped (${code})`); },
   },
 };
 
-function velmoraStart(instance, record) {
+async function velmoraStart(instance, record) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
-  // The module's functions, in an object of the page's own (a test may
-  // stand in for one).
-  const api = velmoraEarly.api = { ...instance.exports };
-  api._initialize();
-  const memory = () => new Uint8Array(instance.exports.memory.buffer);  // afresh: the memory may grow
+  let exports;
+  let api;  // the module's functions, in an object of the page's own (a test may stand in for one)
+  function use(module) {
+    exports = module.exports;
+    api = velmoraEarly.api = { ...exports };
+    api._initialize();
+  }
+  const memory = () => new Uint8Array(exports.memory.buffer);  // afresh: the memory may grow
   let stopped = false;
 
   // The module's answer: JSON text ending in a zero byte at `pointer`.
@@ -34,6 +37,10 @@ function velmoraStart(instance, record) {
     const at = api.velmora_buffer(bytes.length);
     memory().set(bytes, at);
   }
+  const open = () => {
+    put(new Uint8Array(record));
+    return answer(api.velmora_open(record.byteLength, -1));
+  };
 
   // A run-time error: its box, and no more handling of input.
   function fail(text) {
@@ -45,29 +52,30 @@ function velmoraStart(instance, record) {
   }
 
   performance.mark('velmora-started');
-  put(new Uint8Array(record));
-  const described = answerText(api.velmora_open(record.byteLength, -1));
-  const win = JSON.parse(described);
+  use(instance);
+  let opened = open();
   performance.mark('velmora-described');
-  if (win.error) {
+  if (opened.error) {
     document.getElementById('client').replaceChildren();  // no window
-    return fail(win.error);
+    return fail(opened.error);
   }
-  // The window the page was built with, unless the record describes
-  // another (the description as index.html holds it writes '<' as \u003c).
-  if (described.replaceAll('<', '\\u003c') !== velmoraEarly.description) {
-    document.getElementById('frame').outerHTML = velmoraWindowHtml(win);
-    document.title = document.getElementById('caption').textContent = win.caption;
+  // A record other than the one the page was built with: velmora-window.wasm
+  // reads it as this module does and also describes its window, which the
+  // page then shows instead.
+  if (opened.record !== document.getElementById('frame').dataset.record) {
+    use(new WebAssembly.Instance(await velmoraEarly.compile('velmora-window.wasm'), velmoraImports));
+    opened = open();
+    if (opened.error) return fail(opened.error);
+    document.getElementById('frame').outerHTML = velmoraWindowHtml(opened);
+    document.title = document.getElementById('caption').textContent = opened.caption;
     velmoraPlace();
   }
   performance.mark('velmora-built');
 
-  const element = {};
-  for (const c of win.controls) element[c.id] = document.getElementById(c.id);
-  const control = (role) => element[win.controls.find((c) => c.role === role).id];
-  const field = control('field');
-  const topLine = control('topLine');
-  let shown = win.panel.field;  // the field's text as the panel holds it
+  const client = document.getElementById('client');
+  const field = client.querySelector('[data-role="field"]');
+  const topLine = client.querySelector('[data-role="topLine"]');
+  let shown = opened.panel.field;  // the field's text as the panel holds it
 
   // Characters are code points, the field's positions UTF-16 units.
   const chars = (text) => Array.from(text).length;
@@ -146,14 +154,14 @@ function velmoraStart(instance, record) {
   }
   setTimeout(() => (self.requestIdleCallback || setTimeout)(learnSeparator), 1000);
 
-  for (const c of win.controls) {
-    if (c.role !== 'button') continue;
-    element[c.id].addEventListener('click', () => {
+  for (const button of client.querySelectorAll('[data-command]')) {
+    const command = Number(button.dataset.command);
+    button.addEventListener('click', () => {
       if (stopped) return;
-      let state = answer(api.velmora_press(c.command));
+      let state = answer(api.velmora_press(command));
       if (state.separatorNeeded) {
         learnSeparator();
-        state = answer(api.velmora_press(c.command));
+        state = answer(api.velmora_press(command));
       }
       show(state);
     });
@@ -163,7 +171,7 @@ function velmoraStart(instance, record) {
   // field's rule, and presses are answered now, in their order.
   settle();
   velmoraEarly.started = true;
-  for (const id of velmoraEarly.presses) if (element[id]) element[id].click();
+  for (const id of velmoraEarly.presses) document.getElementById(id)?.click();
   performance.mark('velmora-ready');
 
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});

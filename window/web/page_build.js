@@ -1,5 +1,6 @@
 // The window's elements as HTML, written from its description
-// (page_description.h): the build runs this on the description of the
+// (page_description.h, with the record's fingerprint: open_answer.h): the
+// build runs this on the description of the
 // record the page is built with and writes the HTML into index.html, so
 // that the window is there as soon as the page is; the page's script
 // (page.js) runs it again only if the stored record describes another
@@ -37,6 +38,9 @@ function velmoraWindowHtml(win) {
     const own = [
       ['tabindex', !inOrder && c.tab >= 0 ? c.tab + 1 : null],
       ['data-first', c.tab === 0],  // the focus starts on the first control (velmoraPlace)
+      // What page.js finds the field, the top line and the buttons by.
+      ['data-role', c.role === 'field' || c.role === 'topLine' ? c.role : null],
+      ['data-command', c.command >= 0 ? c.command : null],
       ['hidden', !c.visible],  // neither drawn nor announced
     ];
     let tag;
@@ -86,7 +90,9 @@ function velmoraWindowHtml(win) {
       .filter(Boolean).join(' ') || 'none',
     '--shift': px(win.button.shift), '--focus-inset': px(win.button.focusInset),
   });
-  return `<div id="frame" style="${html(css({ width: px(win.width), height: px(win.height) }))}">` +
+  // The frame says which record it was written from (page.js compares).
+  return `<div id="frame" data-record="${html(win.record)}" ` +
+    `style="${html(css({ width: px(win.width), height: px(win.height) }))}">` +
     `<div id="client" style="${html(client)}">\n${win.controls.map(control).join('\n')}\n</div></div>`;
 }
 
