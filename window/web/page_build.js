@@ -105,7 +105,11 @@ function velmoraPlace() {
   const width = parseFloat(client.style.width);
   const height = parseFloat(client.style.height);
   function fit() {
-    const scale = Math.min(1, document.documentElement.clientWidth / width);
+    // The page's width less any scroll bar, read only on a screen where it
+    // may matter: reading it lays the page out, which the first frame would
+    // wait for (a media query does not).
+    const narrow = matchMedia(`(max-width: ${width + 32}px)`).matches;
+    const scale = narrow ? Math.min(1, document.documentElement.clientWidth / width) : 1;
     frame.style.width = `${width * scale}px`;
     frame.style.height = `${height * scale}px`;
     client.style.transform = scale < 1 ? `scale(${scale})` : '';
