@@ -16,11 +16,29 @@ namespace {
 
 constexpr std::uint32_t kPowersOfTen[10] = {
     1, 10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000};
+constexpr std::uint32_t kPowersOfFive[14] = {
+    1, 5, 25, 125, 625, 3125, 15'625, 78'125, 390'625, 1'953'125, 9'765'625, 48'828'125,
+    244'140'625, 1'220'703'125};
 
-// An unsigned whole number of up to 32 * kLimbs bits, on the stack. It only
-// multiplies and divides by numbers of at most 32 bits and shifts; what
-// would grow past kLimbs limbs is dropped, so each user states its bound.
-template <int kLimbs>
+// Enough significant digits to round any decimal to the nearest double: a
+// halfway point between two doubles needs at most 767, and whatever follows
+// the kept digits only matters as "zero or not" (the sticky digit).
+constexpr std::size_t kMaxDigits = 768;
+
+// The most bits a BigNumber holds: the reader's digits, with a sticky one
+// (under 10^769, 2555 bits; 1701 / 512 is a little over log2 10), or
+// those digits before dividing by 5^t, widened to 64 + ceil(t * log2 5)
+// bits (1189 / 512 is a little over log2 5), where t is at most 1092 (the
+// most digits at 10^-323, the least value not read as zero). The writer
+// needs at most 1024: a double's 53-bit mantissa times 2^971, or times
+// 5^339 (under 2^841).
+constexpr int kMaxQuotientDigits = static_cast<int>(kMaxDigits) + 1 + 323;
+constexpr int kBigNumberBits = std::max(((static_cast<int>(kMaxDigits) + 1) * 1701 + 511) / 512,
+                                        64 + (kMaxQuotientDigits * 1189 + 511) / 512);
+
+// An unsigned whole number of up to kBigNumberBits bits, on the stack. It
+// only multiplies and divides by numbers of at most 32 bits and shifts;
+// what would grow past that is dropped (no value here does).
 class BigNumber {
  public:
   explicit BigNumber(std::uint64_t value) noexcept {
@@ -38,9 +56,9 @@ class BigNumber {
     if (carry != 0 && size_ < kLimbs) limbs_[size_++] = static_cast<std::uint32_t>(carry);
   }
 
-  void MultiplyByPowerOfTen(int exponent) noexcept {
-    for (; exponent > 9; exponent -= 9) Multiply(kPowersOfTen[9]);
-    Multiply(kPowersOfTen[exponent]);
+  void MultiplyByPowerOfFive(int exponent) noexcept {
+    for (; exponent > 13; exponent -= 13) Multiply(kPowersOfFive[13]);
+    Multiply(kPowersOfFive[exponent]);
   }
 
   // Divides in place and gives the remainder.
@@ -92,7 +110,8 @@ class BigNumber {
     while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
   }
 
-  std::uint32_t limbs_[static_cast<std::size_t>(kLimbs)] = {};
+  static constexpr int kLimbs = (kBigNumberBits + 31) / 32;
+  std::uint32_t limbs_[kLimbs];  // those at and above size_ are never read
   int size_ = 0;
 };
 
@@ -163,10 +182,6 @@ double ReadRadixDigits(Cursor& cursor, int bits_per_digit) noexcept {
   return RoundToDouble(mantissa, static_cast<int>(scale), sticky);
 }
 
-// Enough significant digits to round any decimal to the nearest double: a
-// halfway point between two doubles needs at most 767, and whatever follows
-// the kept digits only matters as "zero or not" (the sticky digit).
-constexpr std::size_t kMaxDigits = 768;
 // Exponents are clamped far past any double, but not so far that the digits
 // of a long text (each shifts the scale by one) could fail to offset them.
 constexpr std::int64_t kExponentDigitsClamp = 100'000'000'000'000'000;
@@ -176,13 +191,6 @@ constexpr std::int64_t kExponentClamp = 100'000;
 constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                           1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// The most bits DecimalToDouble holds: before dividing by 10^t it widens
-// the digits to 64 + ceil(t * log2 10) bits, and t is at most 1092 (the
-// most digits, with a sticky one, at 10^-323, the least value not read as
-// zero). The digits alone, under 10^769, take fewer (2555).
-constexpr int kReaderBits = 64 + ((static_cast<int>(kMaxDigits) + 1 + 323) * 1701 + 511) / 512;
-using ReaderNumber = BigNumber<(kReaderBits + 31) / 32>;
 
 // D * 10^scale for the decimal digits D (count of them, the first not 0),
 // rounded to the nearest double, ties to even.
@@ -202,28 +210,29 @@ double DecimalToDouble(const char* digits, int count, int scale) noexcept {
   }
 
   // Otherwise exactly: D * 10^scale as x * 2^exponent2, plus a sticky
-  // fraction, with x of at most 64 bits.
-  ReaderNumber x(0);
+  // fraction, with x of at most 64 bits. 10^scale is 5^scale * 2^scale:
+  // the fives multiply or divide x, the twos join exponent2.
+  BigNumber x(0);
   for (int i = 0; i < count; i += 9) {
     const int end = std::min(count, i + 9);
     std::uint32_t chunk = 0;
     for (int j = i; j < end; ++j) chunk = chunk * 10 + static_cast<std::uint32_t>(digits[j] - '0');
     x.Multiply(kPowersOfTen[end - i], chunk);
   }
-  int exponent2 = 0;
+  int exponent2 = scale;
   bool sticky = false;
   if (scale >= 0) {
-    x.MultiplyByPowerOfTen(scale);  // under 10^309
+    x.MultiplyByPowerOfFive(scale);  // under 10^309
   } else {
-    // Enough bits first that the quotient keeps at least 64: 1701 / 512
-    // is a little more than log2 10. A remainder of the divisions is a
+    // Enough bits first that the quotient keeps at least 64: 1189 / 512
+    // is a little more than log2 5. A remainder of the divisions is a
     // sticky fraction (floor(floor(x / a) / b) is floor(x / ab)).
     int t = -scale;
-    const int shift = std::max(0, 64 + (t * 1701 + 511) / 512 - x.BitLength());
+    const int shift = std::max(0, 64 + (t * 1189 + 511) / 512 - x.BitLength());
     x.ShiftLeft(shift);
-    exponent2 = -shift;
-    for (; t > 9; t -= 9) sticky |= x.Divide(kPowersOfTen[9]) != 0;
-    sticky |= x.Divide(kPowersOfTen[t]) != 0;
+    exponent2 -= shift;
+    for (; t > 13; t -= 13) sticky |= x.Divide(kPowersOfFive[13]) != 0;
+    sticky |= x.Divide(kPowersOfFive[t]) != 0;
   }
   const int excess = std::max(0, x.BitLength() - 64);
   sticky |= x.ShiftRight(excess);
@@ -292,17 +301,13 @@ double ReadDecimal(Cursor& cursor) noexcept {
 
 // ---- Writing ---------------------------------------------------------------
 
-// Every value the writer forms: a double's 53-bit mantissa times 2^971
-// (under 2^1024), or times 5^339 (under 2^841).
-using WriterNumber = BigNumber<36>;
-
 // A whole number divided by a chain of even divisors, rounded half to even
 // at the end. With remainders r1..rn of the divisors d1..dn, applied in
 // order, the dropped part compares with half of d1*...*dn as rn does with
 // dn/2, ties broken by whether r1..r(n-1) are all zero.
 class RoundingDivision {
  public:
-  explicit RoundingDivision(WriterNumber& n) noexcept : n_(n) {}
+  explicit RoundingDivision(BigNumber& n) noexcept : n_(n) {}
 
   void Divide(std::uint32_t even_divisor) noexcept {
     sticky_ |= last_remainder_ != 0;
@@ -328,7 +333,7 @@ class RoundingDivision {
   }
 
  private:
-  WriterNumber& n_;
+  BigNumber& n_;
   bool sticky_ = false;
   std::uint32_t last_remainder_ = 0;
   std::uint32_t last_divisor_ = 2;
@@ -344,14 +349,10 @@ struct Scaled {
 };
 Scaled ScaleByPowerOfTen(std::uint64_t mantissa, int exponent2, int power10) noexcept {
   // 10^p = 5^p * 2^p: the fives multiply or divide, the twos join exponent2.
-  WriterNumber n(mantissa);
+  BigNumber n(mantissa);
   RoundingDivision division(n);
   if (power10 >= 0) {
-    for (int p = power10; p > 0; p -= 13) {  // 5^13 < 2^31
-      std::uint32_t factor = 1;
-      for (int i = 0; i < std::min(p, 13); ++i) factor *= 5;
-      n.Multiply(factor);
-    }
+    n.MultiplyByPowerOfFive(power10);
     const int twos = exponent2 + power10;
     n.ShiftLeft(twos);
     division.DivideByPowerOfTwo(-twos);
