@@ -25,16 +25,15 @@ constexpr std::uint32_t kPowersOfFive[14] = {
 // the kept digits only matters as "zero or not" (the sticky digit).
 constexpr std::size_t kMaxDigits = 768;
 
-// The most bits a BigNumber holds: the reader's digits, with a sticky one
-// (under 10^769, 2555 bits; 1701 / 512 is a little over log2 10), or
-// those digits before dividing by 5^t, widened to 64 + ceil(t * log2 5)
-// bits (1189 / 512 is a little over log2 5), where t is at most 1092 (the
-// most digits at 10^-323, the least value not read as zero). The writer
-// needs at most 1024: a double's 53-bit mantissa times 2^971, or times
-// 5^339 (under 2^841).
-constexpr int kMaxQuotientDigits = static_cast<int>(kMaxDigits) + 1 + 323;
+// The most bits a BigNumber holds. The reader's digits, with a sticky one,
+// are under 10^769 (2555 bits); before it divides them by 5^t it widens
+// them to 64 + ceil(t * log2 5) bits, t being at most 1092 (the most digits
+// at 10^-323, the least value not read as zero). 1701 / 512 and 1189 / 512
+// are a little over log2 10 and log2 5. The writer needs at most 1024 bits:
+// a double's 53-bit mantissa times 2^971, or times 5^339 (under 2^841).
+constexpr int kMaxFivesDivided = static_cast<int>(kMaxDigits) + 1 + 323;
 constexpr int kBigNumberBits = std::max(((static_cast<int>(kMaxDigits) + 1) * 1701 + 511) / 512,
-                                        64 + (kMaxQuotientDigits * 1189 + 511) / 512);
+                                        64 + (kMaxFivesDivided * 1189 + 511) / 512);
 
 // An unsigned whole number of up to kBigNumberBits bits, on the stack. It
 // only multiplies and divides by numbers of at most 32 bits and shifts;
