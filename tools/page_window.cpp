@@ -1,8 +1,8 @@
 // velmora-page-window RECORD: the web page's description of the window
-// that the stored layout record RECORD gives (DescribeWindow, as the
-// page's module answers it on opening, before it knows the user's decimal
-// separator), for the page to build its elements from while its module
-// loads. Every '<' is written \u003c, so that the text can stand inside an
+// that the stored layout record RECORD gives, with the record's
+// fingerprint (OpenAnswer of open_description.cpp, as velmora-window.wasm
+// answers it on opening, before it knows the user's decimal separator),
+// for the build to write the page's elements from. Every '<' is written \u003c, so that the text can stand inside an
 // HTML <script> element.
 #include <cstdint>
 #include <fstream>
@@ -14,6 +14,7 @@
 #include "numbers/runtime_error.h"
 #include "window/front_end.h"
 #include "window/record_reader.h"
+#include "window/web/open_answer.h"
 #include "window/web/page_description.h"
 
 int main(int argc, char** argv) {
@@ -30,7 +31,7 @@ int main(int argc, char** argv) {
   try {
     const velmora::Layout layout = velmora::ReadLayoutRecord(record);
     const std::string description =
-        velmora::web::DescribeWindow(layout, velmora::web::OpenedPanel(layout, U'.'));
+        velmora::web::OpenAnswer(layout, velmora::web::OpenedPanel(layout, U'.'), record);
     for (const char c : description) {
       if (c == '<')
         std::cout << "\\u003c";

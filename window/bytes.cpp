@@ -34,4 +34,10 @@ std::string LowerHex(std::span<const std::uint8_t> bytes) {
   return hex;
 }
 
+std::string Fingerprint(std::span<const std::uint8_t> bytes) {
+  std::uint64_t hash = 0xcbf29ce484222325;
+  for (const std::uint8_t b : bytes) hash = (hash ^ b) * 0x100000001b3;
+  return Hex(hash, 16, false);
+}
+
 }  // namespace velmora

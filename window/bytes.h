@@ -44,4 +44,10 @@ std::string LowerHex(std::uint64_t value, int digits);
 // Each byte as two lower-case digits.  {FF 0A} -> "ff0a"
 std::string LowerHex(std::span<const std::uint8_t> bytes);
 
+// A quick fingerprint of the bytes, to tell one record from another (not
+// proof against anyone making two alike on purpose): their 64-bit FNV-1a
+// hash in 16 lower-case digits.
+//   {} -> "cbf29ce484222325"   {61} -> "af63dc4c8601ec8c"
+std::string Fingerprint(std::span<const std::uint8_t> bytes);
+
 }  // namespace velmora

@@ -1,13 +1,16 @@
 # Puts the web page together (cmake -P, run by web.cmake):
 #   SOURCE_DIR     app/web: index.html.in, velmora.css, sw.js.in, manifest.webmanifest.in
-#   WASM_DIR       where the WebAssembly build wrote velmora.js and velmora.wasm
+#   WASM_DIR       where the WebAssembly build wrote the modules, velmora.wasm
+#                  and velmora-window.wasm
 #   GENERATED_DIR  velmora.rec and velmora.ico, as the host build wrote them
 #   WEB_DIR        the page's folder, made afresh
 #   DRIVER         velmora-driver, which gives the page's description
 #   PAGE_WINDOW    velmora-page-window, which writes the record's window's
-#                  description as the module answers it, and PAGE_BUILD_JS
-#                  the script that builds it: index.html gets both, to show
-#                  the window before the module is there
+#                  description as velmora-window.wasm answers it;
+#                  PAGE_BUILD_JS the script that writes its elements (run
+#                  here by NODE with PAGE_HTML_JS) and PAGE_JS the page's
+#                  own: index.html gets the elements and both scripts, to
+#                  show the window before the module is there
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
@@ -22,7 +25,7 @@ file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
 velmora_licence_text(${WEB_DIR}/LICENSE.txt LF ${VELMORA_WEB_NOTICES})
 file(COPY ${SOURCE_DIR}/velmora.css
-          ${WASM_DIR}/velmora.js ${WASM_DIR}/velmora.wasm
+          ${WASM_DIR}/velmora.wasm ${WASM_DIR}/velmora-window.wasm
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
      DESTINATION ${WEB_DIR})
 
@@ -32,7 +35,20 @@ execute_process(COMMAND ${PAGE_WINDOW} ${GENERATED_DIR}/velmora.rec
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "velmora-page-window could not describe the window")
 endif()
+file(WRITE ${WEB_DIR}/window.json "${WINDOW_DESCRIPTION}")
+execute_process(COMMAND ${NODE} ${PAGE_HTML_JS} ${PAGE_BUILD_JS} ${WEB_DIR}/window.json
+                OUTPUT_VARIABLE WINDOW_HTML RESULT_VARIABLE result)
+file(REMOVE ${WEB_DIR}/window.json)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "page_html.mjs could not write the window's elements")
+endif()
+string(JSON WINDOW_CAPTION GET "${WINDOW_DESCRIPTION}" caption)
+string(REPLACE "&" "&amp;" WINDOW_CAPTION "${WINDOW_CAPTION}")
+string(REPLACE "<" "&lt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
+string(REPLACE ">" "&gt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
+string(REPLACE "\"" "&quot;" WINDOW_CAPTION "${WINDOW_CAPTION}")
 file(READ ${PAGE_BUILD_JS} PAGE_BUILD_JS)
+file(READ ${PAGE_JS} PAGE_JS)
 configure_file(${SOURCE_DIR}/index.html.in ${WEB_DIR}/index.html @ONLY)
 
 # The manifest's icons, rendered from the icon's SVG at the sizes that

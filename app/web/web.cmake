@@ -9,6 +9,8 @@ set(VELMORA_WEB_ZIP ${CMAKE_BINARY_DIR}/Velmora-web.zip)
 set(_web_sources
   ${CMAKE_CURRENT_LIST_DIR}/index.html.in
   ${PROJECT_SOURCE_DIR}/window/web/page_build.js
+  ${PROJECT_SOURCE_DIR}/window/web/page.js
+  ${PROJECT_SOURCE_DIR}/window/web/page_html.mjs
   ${CMAKE_CURRENT_LIST_DIR}/velmora.css
   ${CMAKE_CURRENT_LIST_DIR}/sw.js.in
   ${CMAKE_CURRENT_LIST_DIR}/manifest.webmanifest.in
@@ -26,6 +28,9 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
     -DDRIVER=$<TARGET_FILE:velmora-driver>
     -DPAGE_WINDOW=$<TARGET_FILE:velmora-page-window>
     -DPAGE_BUILD_JS=${PROJECT_SOURCE_DIR}/window/web/page_build.js
+    -DPAGE_JS=${PROJECT_SOURCE_DIR}/window/web/page.js
+    -DPAGE_HTML_JS=${PROJECT_SOURCE_DIR}/window/web/page_html.mjs
+    -DNODE=${VELMORA_NODE}
     -DRSVG_CONVERT=${VELMORA_RSVG_CONVERT}
     -DICON_SVG=${VELMORA_ICON_SVG}
     -DPRODUCT_NAME=${VELMORA_PRODUCT_NAME}

@@ -576,8 +576,9 @@ describe('a run-time error', () => {
       // The increase button made to ask for Command1(2), which the panel
       // does not have: its run-time error 5 goes through the page's own path.
       await page.evaluate(() => {
-        const press = window._velmora_press;
-        window._velmora_press = () => press(2);
+        const { api } = velmoraEarly;
+        const press = api.velmora_press;
+        api.velmora_press = () => press(2);
       });
       await page.click(INCREASE);
       assert.equal(await page.isVisible('#error'), true);
@@ -597,8 +598,8 @@ describe('a run-time error', () => {
   it('stops the window: every later call answers the same error', TIMEOUT, () =>
     withPage({}, async (page) => {
       const answers = await page.evaluate(() => {
-        const text = (p) => new TextDecoder().decode(HEAPU8.subarray(p, HEAPU8.indexOf(0, p)));
-        return [text(_velmora_press(2)), text(_velmora_press(0))];
+        const { api, answerText } = velmoraEarly;
+        return [answerText(api.velmora_press(2)), answerText(api.velmora_press(0))];
       });
       assert.deepEqual(answers.map((a) => JSON.parse(a).error), [
         'Run-time error 5:\n\nInvalid procedure call or argument: no button 2',

@@ -35,6 +35,14 @@ TEST(Hex, PadsToTheDigitsAndNeverCuts) {
   EXPECT_EQ(LowerHex(Bytes{}), "");
 }
 
+// The published FNV-1a test values, and a change of one byte.
+TEST(Fingerprint, IsTheFnv1a64HashInHex) {
+  EXPECT_EQ(Fingerprint(Bytes{}), "cbf29ce484222325");
+  EXPECT_EQ(Fingerprint(Bytes{'a'}), "af63dc4c8601ec8c");
+  EXPECT_EQ(Fingerprint(Bytes{'f', 'o', 'o', 'b', 'a', 'r'}), "85944171f73967e8");
+  EXPECT_NE(Fingerprint(Bytes{0, 1}), Fingerprint(Bytes{1, 0}));
+}
+
 TEST(LittleEndian, LoadsStoresAndAppendsTheLowBytesFirst) {
   const struct {
     std::uint32_t value;

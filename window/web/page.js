@@ -1,55 +1,81 @@
-// The page's front end, run inside the module's JavaScript once the module
-// and the record are there: it checks that the window the page already
-// shows is the one the module reads from the record (else it builds that
-// one, page_build.js), and hands every click and every change of the field
-// to the module. Everything the window does is decided there by the shared
-// rules; this only turns it into elements and back.
+// The page's front end: once the module is compiled and the record is
+// there, it checks that the window the page already shows is the one the
+// record gives (else it writes that one, page_build.js), and hands every
+// click and every change of the field to the module. Everything the window
+// does is decided there by the shared rules; this only turns it into
+// elements and back.
 
-function velmoraStart(record) {
+// The modules' imports: they ask for nothing but a way to stop.
+const velmoraImports = {
+  wasi_snapshot_preview1: {
+    proc_exit(code) { throw new Error(`The module stopped (${code})`); },
+  },
+};
+
+async function velmoraStart(instance, record) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
-  const client = document.getElementById('client');
+  let exports;
+  let api;  // the module's functions, in an object of the page's own (a test may stand in for one)
+  function use(module) {
+    exports = module.exports;
+    api = velmoraEarly.api = { ...exports };
+    api._initialize();
+  }
+  const memory = () => new Uint8Array(exports.memory.buffer);  // afresh: the memory may grow
   let stopped = false;
 
   // The module's answer: JSON text ending in a zero byte at `pointer`.
-  const answerText = (pointer) => decoder.decode(HEAPU8.subarray(pointer, HEAPU8.indexOf(0, pointer)));
+  const answerText = velmoraEarly.answerText = (pointer) => {
+    const bytes = memory();
+    return decoder.decode(bytes.subarray(pointer, bytes.indexOf(0, pointer)));
+  };
   const answer = (pointer) => JSON.parse(answerText(pointer));
-  // Puts bytes into the module's exchange buffer for the next call. (The
-  // buffer first: making it may grow the module's memory, and HEAPU8 with it.)
+  // Puts bytes into the module's exchange buffer for the next call (the
+  // buffer first: making it may grow the memory).
   function put(bytes) {
-    const at = _velmora_buffer(bytes.length);
-    HEAPU8.set(bytes, at);
+    const at = api.velmora_buffer(bytes.length);
+    memory().set(bytes, at);
   }
+  const open = () => {
+    put(new Uint8Array(record));
+    return answer(api.velmora_open(record.byteLength, -1));
+  };
 
   // A run-time error: its box, and no more handling of input.
   function fail(text) {
     stopped = true;
-    client.inert = true;
+    document.getElementById('client').inert = true;
     document.getElementById('error-text').textContent = text;
     const box = document.getElementById('error');
     if (!box.open) box.showModal();
   }
 
   performance.mark('velmora-started');
-  put(new Uint8Array(record));
-  const described = answerText(_velmora_open(record.byteLength, -1));
-  const win = JSON.parse(described);
+  use(instance);
+  let opened = open();
   performance.mark('velmora-described');
-  if (win.error) {
-    client.replaceChildren();  // no window
-    return fail(win.error);
+  if (opened.error) {
+    document.getElementById('client').replaceChildren();  // no window
+    return fail(opened.error);
   }
-  // The elements the page was built with, unless the record describes
-  // another window (the description as index.html holds it writes '<' as
-  // \u003c).
-  const element = described.replaceAll('<', '\\u003c') === velmoraEarly.description
-    ? velmoraEarly.element : velmoraBuild(win);
+  // A record other than the one the page was built with: velmora-window.wasm
+  // reads it as this module does and also describes its window, which the
+  // page then shows instead.
+  if (opened.record !== document.getElementById('frame').dataset.record) {
+    use(new WebAssembly.Instance(await velmoraEarly.compile('velmora-window.wasm'), velmoraImports));
+    opened = open();
+    if (opened.error) return fail(opened.error);
+    document.getElementById('frame').outerHTML = velmoraWindowHtml(opened);
+    document.title = document.getElementById('caption').textContent = opened.caption;
+    velmoraPlace();
+  }
   performance.mark('velmora-built');
 
-  const control = (role) => element[win.controls.find((c) => c.role === role).id];
-  const field = control('field');
-  const topLine = control('topLine');
-  let shown = win.panel.field;  // the field's text as the panel holds it
+  const client = document.getElementById('client');
+  const field = client.querySelector('[data-role="field"]');
+  const topLine = client.querySelector('[data-role="topLine"]');
+  let shown = opened.panel.field;  // the field's text as the panel holds it
 
   // Characters are code points, the field's positions UTF-16 units.
   const chars = (text) => Array.from(text).length;
@@ -79,7 +105,7 @@ function velmoraStart(record) {
   function insert(start, end, text) {
     const bytes = encoder.encode(text);
     put(bytes);
-    show(answer(_velmora_insert(start, end, bytes.length)));
+    show(answer(api.velmora_insert(start, end, bytes.length)));
   }
 
   // Insertions at the selection go to the rule before the browser makes
@@ -107,34 +133,35 @@ function velmoraStart(record) {
     if (stopped || now === shown) return;
     const bytes = encoder.encode(now);
     put(bytes);
-    show(answer(_velmora_settle(bytes.length, chars(now.slice(0, field.selectionEnd)))));
+    show(answer(api.velmora_settle(bytes.length, chars(now.slice(0, field.selectionEnd)))));
   }
   field.addEventListener('input', (event) => event.isComposing || settle());
   field.addEventListener('compositionend', settle);
 
   // The user's decimal separator, as the browser writes 1.5 in their
   // language (the panel decides what a press writes for it). The browser's
-  // number formats are slow to start, so the panel learns it once the window
-  // is up, or at a press whose answer depends on it if that is sooner (most
-  // presses write no separator).
+  // number formats are slow to start, so the panel learns it at a press
+  // whose answer depends on it (most presses write no separator), or in a
+  // moment when the browser is idle, once the window is up and has taken
+  // its first presses.
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
     separatorKnown = true;
     const decimal = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
       .find((part) => part.type === 'decimal');
-    show(answer(_velmora_separator(decimal ? decimal.value.codePointAt(0) : -1)));
+    show(answer(api.velmora_separator(decimal ? decimal.value.codePointAt(0) : -1)));
   }
-  (self.requestIdleCallback || setTimeout)(learnSeparator);
+  setTimeout(() => (self.requestIdleCallback || setTimeout)(learnSeparator), 1000);
 
-  for (const c of win.controls) {
-    if (c.role !== 'button') continue;
-    element[c.id].addEventListener('click', () => {
+  for (const button of client.querySelectorAll('[data-command]')) {
+    const command = Number(button.dataset.command);
+    button.addEventListener('click', () => {
       if (stopped) return;
-      let state = answer(_velmora_press(c.command));
+      let state = answer(api.velmora_press(command));
       if (state.separatorNeeded) {
         learnSeparator();
-        state = answer(_velmora_press(c.command));
+        state = answer(api.velmora_press(command));
       }
       show(state);
     });
@@ -144,7 +171,7 @@ function velmoraStart(record) {
   // field's rule, and presses are answered now, in their order.
   settle();
   velmoraEarly.started = true;
-  for (const id of velmoraEarly.presses) if (element[id]) element[id].click();
+  for (const id of velmoraEarly.presses) document.getElementById(id)?.click();
   performance.mark('velmora-ready');
 
   if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(() => {});

@@ -1,32 +1,22 @@
-// Builds the window's elements from its description (page_description.h),
-// in place of any the client area had. index.html holds this script and
-// runs it on the description written into the page at build time, so that
-// the window is there as soon as the page is; the module's script (page.js)
-// runs it again only if the stored record describes another window.
-// Answers the elements by control id.
-function velmoraBuild(win) {
-  const client = document.getElementById('client');
-  const frame = document.getElementById('frame');
-  document.title = win.caption;
-  document.getElementById('caption').textContent = win.caption;
-  const font = win.font;
-  client.style.cssText =
-    `width:${win.width}px;height:${win.height}px;background:${win.background};` +
-    `font-size:${font.pixels}px;font-weight:${font.weight};` +
-    `font-style:${font.italic ? 'italic' : 'normal'};` +
-    `text-decoration:${font.underline ? 'underline ' : ''}${font.strikeOut ? 'line-through' : ''};` +
-    `--shift:${win.button.shift}px;` +
-    `--focus-inset:${win.button.focusInset}px`;
-  client.style.fontFamily = font.family;  // the layout's font, then its stand-ins
+// The window's elements as HTML, written from its description
+// (page_description.h, with the record's fingerprint: open_answer.h): the
+// build runs this on the description of the
+// record the page is built with and writes the HTML into index.html, so
+// that the window is there as soon as the page is; the page's script
+// (page.js) runs it again only if the stored record describes another
+// window. velmoraPlace then fits the window to the screen and gives the
+// first control the focus.
 
-  // A screen narrower than the window shows all of it, scaled down.
-  function fit() {
-    const scale = Math.min(1, document.documentElement.clientWidth / win.width);
-    frame.style.width = `${win.width * scale}px`;
-    frame.style.height = `${win.height * scale}px`;
-    client.style.transform = scale < 1 ? `scale(${scale})` : '';
-  }
-  window.onresize = fit;
+function velmoraWindowHtml(win) {
+  const html = (text) => String(text).replace(/[&<>"]/g,
+    (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+  // Attributes from [name, value] pairs: true writes the bare name; false,
+  // null and undefined write nothing.
+  const attributes = (pairs) => pairs.filter(([, v]) => v !== false && v != null)
+    .map(([name, v]) => (v === true ? ` ${name}` : ` ${name}="${html(v)}"`)).join('');
+  const css = (properties) => Object.entries(properties).filter(([, v]) => v != null)
+    .map(([name, v]) => `${name}:${v}`).join(';');
+  const px = (n) => `${n}px`;
 
   // A button's two-ring edge as inset shadows of one pixel, the shaded
   // sides (and the corners they share with the lit ones) on top.
@@ -34,66 +24,97 @@ function velmoraBuild(win) {
     `inset -1px -1px ${outerShaded}, inset 1px 1px ${outerLit}, ` +
     `inset -2px -2px ${innerShaded}, inset 2px 2px ${innerLit}`;
 
-  // The controls from the bottom of the stacking to the top, which is also
-  // the tab order of those that take the focus.
-  const element = {};
-  client.replaceChildren();
-  for (const c of win.controls) {
-    let e;
+  // The controls go from the bottom of the stacking to the top, which is
+  // also the tab order of those that take the focus; should the
+  // description's tab order ever differ, tab indexes say it.
+  const focusable = win.controls.filter((c) => c.tab >= 0);
+  const inOrder = focusable.every((c, i) => c.tab === i);
+
+  function control(c) {
+    const place = { left: px(c.left), top: px(c.top), width: px(c.width), height: px(c.height) };
+    if (c.kind !== 'button') place['text-align'] = c.align;  // a button's caption is centred
+    if (c.background && !c.ownColour) place.background = c.background;
+    const classes = [c.kind];
+    const own = [
+      ['tabindex', !inOrder && c.tab >= 0 ? c.tab + 1 : null],
+      ['data-first', c.tab === 0],  // the focus starts on the first control (velmoraPlace)
+      // What page.js finds the field, the top line and the buttons by.
+      ['data-role', c.role === 'field' || c.role === 'topLine' ? c.role : null],
+      ['data-command', c.command >= 0 ? c.command : null],
+      ['hidden', !c.visible],  // neither drawn nor announced
+    ];
+    let tag;
+    let content = null;
     if (c.kind === 'label') {
-      e = document.createElement(c.captionFor ? 'label' : 'div');
-      if (c.captionFor) e.htmlFor = c.captionFor;
-      e.textContent = c.text;
-      if (c.role === 'topLine') e.setAttribute('role', 'status');
+      tag = c.captionFor ? 'label' : 'div';
+      own.push(['for', c.captionFor], ['role', c.role === 'topLine' ? 'status' : null]);
+      content = html(c.text);
     } else if (c.kind === 'button') {
-      e = document.createElement('button');
-      e.type = 'button';
-      e.textContent = c.text;
+      tag = 'button';
+      own.push(['type', 'button']);
       if (c.ownColour) {
-        e.classList.add('own');
-        e.style.setProperty('--face', c.background);
-        e.style.setProperty('--raised', bevel(c.edge.raised));
-        e.style.setProperty('--held', bevel(c.edge.held));
+        classes.push('own');
+        Object.assign(place, {
+          '--face': c.background, '--raised': bevel(c.edge.raised), '--held': bevel(c.edge.held),
+        });
       }
+      content = html(c.text);
     } else {
-      e = document.createElement(c.multiLine ? 'textarea' : 'input');
-      e.value = c.text;
-      e.readOnly = c.readOnly;
-      e.spellcheck = false;
-      e.setAttribute('autocomplete', 'off');
-      if (c.name) e.setAttribute('aria-label', c.name);
+      own.push(['readonly', c.readOnly], ['spellcheck', 'false'], ['autocomplete', 'off'],
+        ['aria-label', c.name || null]);
       if (c.multiLine) {
-        e.classList.add('multiline');
-        e.wrap = c.wraps ? 'soft' : 'off';
-        e.classList.toggle('wraps', c.wraps);
-        e.classList.toggle('vertical-bar', c.verticalScrollBar);
-        e.classList.toggle('horizontal-bar', c.horizontalScrollBar);
+        tag = 'textarea';
+        classes.push('multiline');
+        if (c.wraps) classes.push('wraps');
+        if (c.verticalScrollBar) classes.push('vertical-bar');
+        if (c.horizontalScrollBar) classes.push('horizontal-bar');
+        own.push(['wrap', c.wraps ? 'soft' : 'off']);
+        content = `\n${html(c.text)}`;  // the parser drops one line break after <textarea>
+      } else {
+        tag = 'input';
+        own.push(['value', c.text]);
       }
     }
-    e.id = c.id;
-    e.classList.add(c.kind);
-    Object.assign(e.style, {
-      left: `${c.left}px`, top: `${c.top}px`, width: `${c.width}px`, height: `${c.height}px`,
-    });
-    if (c.kind !== 'button') e.style.textAlign = c.align;  // a button's caption is centred
-    if (c.background && !c.ownColour) e.style.background = c.background;
-    e.hidden = !c.visible;  // neither drawn nor announced
-    element[c.id] = e;
-    client.append(e);
+    const start = `<${tag}${attributes([['id', c.id], ['class', classes.join(' ')], ...own,
+      ['style', css(place)]])}>`;
+    return content === null ? start : `${start}${content}</${tag}>`;
   }
-  // Should the description's tab order ever differ from the elements' order,
-  // tab indexes say it.
-  const focusable = win.controls.filter((c) => c.tab >= 0);
-  if (focusable.some((c, i) => c.tab !== i))
-    for (const c of focusable) element[c.id].tabIndex = c.tab + 1;
 
-  // The focus starts on the first control, its caret at the start.
-  fit();
-  const first = focusable.find((c) => c.tab === 0);
-  if (first) {
-    const e = element[first.id];
-    if (e.setSelectionRange) e.setSelectionRange(0, 0);
-    e.focus();
+  const font = win.font;
+  const client = css({
+    width: px(win.width), height: px(win.height), background: win.background,
+    'font-family': font.family,  // the layout's font, then its stand-ins
+    'font-size': px(font.pixels), 'font-weight': font.weight,
+    'font-style': font.italic ? 'italic' : 'normal',
+    'text-decoration': [font.underline && 'underline', font.strikeOut && 'line-through']
+      .filter(Boolean).join(' ') || 'none',
+    '--shift': px(win.button.shift), '--focus-inset': px(win.button.focusInset),
+  });
+  // The frame says which record it was written from (page.js compares).
+  return `<div id="frame" data-record="${html(win.record)}" ` +
+    `style="${html(css({ width: px(win.width), height: px(win.height) }))}">` +
+    `<div id="client" style="${html(client)}">\n${win.controls.map(control).join('\n')}\n</div></div>`;
+}
+
+// Fits the window (#frame) to the screen, now and whenever the screen
+// changes: a screen narrower than the window shows all of it, scaled down.
+// Then the first control gets the focus, its caret at the start.
+function velmoraPlace() {
+  const frame = document.getElementById('frame');
+  const client = document.getElementById('client');
+  const width = parseFloat(client.style.width);
+  const height = parseFloat(client.style.height);
+  function fit() {
+    const scale = Math.min(1, document.documentElement.clientWidth / width);
+    frame.style.width = `${width * scale}px`;
+    frame.style.height = `${height * scale}px`;
+    client.style.transform = scale < 1 ? `scale(${scale})` : '';
   }
-  return element;
+  window.onresize = fit;
+  fit();
+  const first = client.querySelector('[data-first]');
+  if (first) {
+    if (first.setSelectionRange) first.setSelectionRange(0, 0);
+    first.focus();
+  }
 }

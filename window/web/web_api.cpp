@@ -20,6 +20,7 @@
 #include "panel/number_panel.h"
 #include "window/front_end.h"
 #include "window/record_reader.h"
+#include "window/web/open_answer.h"
 #include "window/web/page_description.h"
 
 namespace {
@@ -97,8 +98,8 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* velmora_buffer(std::size_t size) {
 // Reads the record of `size` bytes from the buffer and loads the window
 // (NumberPanel::Load with the layout's field text). `regional_separator` is
 // the user's decimal separator as a code point, or -1 while the page does
-// not know it yet (velmora_separator says it later). Answers the window's
-// description (DescribeWindow).
+// not know it yet (velmora_separator says it later). Answers as
+// open_answer.h says.
 EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_separator) {
   if (!error.empty()) return error.c_str();
   try {
@@ -107,9 +108,9 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_sep
     velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, Regional(regional_separator));
     Page opened{std::move(layout), std::move(panel), std::nullopt};
     if (regional_separator < 0) opened.comma = velmora::web::OpenedPanel(opened.layout, U',');
-    std::string description = velmora::web::DescribeWindow(opened.layout, opened.panel);
+    std::string opened_answer = velmora::web::OpenAnswer(opened.layout, opened.panel, record);
     page = std::move(opened);
-    return Answer(std::move(description));
+    return Answer(std::move(opened_answer));
   } catch (...) {
     return Fail();
   }
