@@ -6,13 +6,130 @@
 #include <cmath>
 #include <cstring>
 
-#include <fast_float/fast_float.h>
-
 #include "numbers/runtime_error.h"
 
 namespace velmora {
 
 namespace {
+
+// ---- Whole numbers ---------------------------------------------------------
+
+constexpr std::uint32_t kPowersOfTen[10] = {
+    1, 10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000};
+constexpr std::uint32_t kPowersOfFive[14] = {
+    1, 5, 25, 125, 625, 3125, 15'625, 78'125, 390'625, 1'953'125, 9'765'625, 48'828'125,
+    244'140'625, 1'220'703'125};
+
+// Enough significant digits to round any decimal to the nearest double: a
+// halfway point between two doubles needs at most 767, and whatever follows
+// the kept digits only matters as "zero or not" (the sticky digit).
+constexpr std::size_t kMaxDigits = 768;
+
+// The most bits a BigNumber holds. The reader's digits, with a sticky one,
+// are under 10^769 (2555 bits); before it divides them by 5^t it widens
+// them to 64 + ceil(t * log2 5) bits, t being at most 1092 (the most digits
+// at 10^-323, the least value not read as zero). 1701 / 512 and 1189 / 512
+// are a little over log2 10 and log2 5. The writer needs at most 1024 bits:
+// a double's 53-bit mantissa times 2^971, or times 5^339 (under 2^841).
+constexpr int kMaxFivesDivided = static_cast<int>(kMaxDigits) + 1 + 323;
+constexpr int kBigNumberBits = std::max(((static_cast<int>(kMaxDigits) + 1) * 1701 + 511) / 512,
+                                        64 + (kMaxFivesDivided * 1189 + 511) / 512);
+
+// An unsigned whole number of up to kBigNumberBits bits, on the stack. It
+// only multiplies and divides by numbers of at most 32 bits and shifts;
+// what would grow past that is dropped (no value here does).
+class BigNumber {
+ public:
+  explicit BigNumber(std::uint64_t value) noexcept {
+    for (; value != 0; value >>= 32) limbs_[size_++] = static_cast<std::uint32_t>(value);
+  }
+
+  // *this = *this * factor + addend.
+  void Multiply(std::uint32_t factor, std::uint32_t addend = 0) noexcept {
+    std::uint64_t carry = addend;
+    for (int i = 0; i < size_; ++i) {
+      carry += std::uint64_t{limbs_[i]} * factor;
+      limbs_[i] = static_cast<std::uint32_t>(carry);
+      carry >>= 32;
+    }
+    if (carry != 0 && size_ < kLimbs) limbs_[size_++] = static_cast<std::uint32_t>(carry);
+  }
+
+  void MultiplyByPowerOfFive(int exponent) noexcept {
+    for (; exponent > 13; exponent -= 13) Multiply(kPowersOfFive[13]);
+    Multiply(kPowersOfFive[exponent]);
+  }
+
+  // Divides in place and gives the remainder.
+  std::uint32_t Divide(std::uint32_t divisor) noexcept {
+    std::uint64_t remainder = 0;
+    for (int i = size_ - 1; i >= 0; --i) {
+      const std::uint64_t part = remainder << 32 | limbs_[i];
+      limbs_[i] = static_cast<std::uint32_t>(part / divisor);
+      remainder = part % divisor;
+    }
+    Trim();
+    return static_cast<std::uint32_t>(remainder);
+  }
+
+  // Multiplies by 2^bits; nothing for bits of zero or less.
+  void ShiftLeft(int bits) noexcept {
+    if (bits <= 0 || size_ == 0) return;
+    const int limbs = bits / 32, rest = bits % 32;
+    const int size = std::min(size_ + limbs + 1, kLimbs);
+    for (int i = size - 1; i >= 0; --i)  // from the top: reads only limbs not yet written
+      limbs_[i] = static_cast<std::uint32_t>(((Limb(i - limbs) << 32 | Limb(i - limbs - 1)) << rest) >> 32);
+    size_ = size;
+    Trim();
+  }
+
+  // Divides by 2^bits, truncating; tells whether a 1 was shifted out.
+  bool ShiftRight(int bits) noexcept {
+    const int limbs = bits / 32, rest = bits % 32;
+    bool lost = false;
+    for (int i = 0; i < std::min(limbs, size_); ++i) lost |= limbs_[i] != 0;
+    lost |= (Limb(limbs) & ((std::uint64_t{1} << rest) - 1)) != 0;
+    for (int i = 0; i < size_; ++i)  // from the bottom: reads only limbs not yet written
+      limbs_[i] = static_cast<std::uint32_t>((Limb(i + limbs + 1) << 32 | Limb(i + limbs)) >> rest);
+    Trim();
+    return lost;
+  }
+
+  int BitLength() const noexcept {
+    return size_ == 0 ? 0 : size_ * 32 - std::countl_zero(limbs_[size_ - 1]);
+  }
+
+  // The low 64 bits (all of it, where it is used).
+  std::uint64_t Low64() const noexcept { return Limb(1) << 32 | Limb(0); }
+
+ private:
+  // Limb i, or 0 outside the number.
+  std::uint64_t Limb(int i) const noexcept { return i >= 0 && i < size_ ? limbs_[i] : 0; }
+  void Trim() noexcept {
+    while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
+  }
+
+  static constexpr int kLimbs = (kBigNumberBits + 31) / 32;
+  std::uint32_t limbs_[kLimbs];  // those at and above size_ are never read
+  int size_ = 0;
+};
+
+// q * 2^exponent2, plus less than one unit of q when `sticky`, rounded to
+// the nearest double, ties to even: the bits below the 53 leading ones (or
+// below 2^-1074 among the subnormals) are dropped. +inf past the largest
+// double, 0 below half the least subnormal.
+double RoundToDouble(std::uint64_t q, int exponent2, bool sticky) noexcept {
+  const int dropped = std::max(64 - std::countl_zero(q) - 53, -1074 - exponent2);
+  if (dropped <= 0) return std::ldexp(static_cast<double>(q), exponent2);  // exact
+  if (dropped > 64) return 0.0;  // q < 2^64 is below half a unit
+  // The kept bits and the first dropped one (the half); the rest is sticky.
+  const std::uint64_t halves = q >> (dropped - 1);
+  sticky |= (q & ((std::uint64_t{1} << (dropped - 1)) - 1)) != 0;
+  std::uint64_t kept = halves >> 1;
+  if ((halves & 1) != 0 && (sticky || (kept & 1) != 0)) ++kept;
+  // Exact, a carry to 2^53 included; +inf past the range.
+  return std::ldexp(static_cast<double>(kept), exponent2 + dropped);
+}
 
 // ---- Reading ---------------------------------------------------------------
 
@@ -61,26 +178,65 @@ double ReadRadixDigits(Cursor& cursor, int bits_per_digit) noexcept {
       scale = std::min<std::int64_t>(scale + bits_per_digit, 1 << 20);
     }
   }
-  if (mantissa == 0) return 0.0;
-  const int top_bit = 63 - std::countl_zero(mantissa);
-  if (top_bit <= 52) return static_cast<double>(mantissa);  // exact
-  // Round to 53 bits, ties to even.
-  const int shift = top_bit - 52;
-  std::uint64_t kept = mantissa >> shift;
-  const std::uint64_t rest = mantissa & ((std::uint64_t{1} << shift) - 1);
-  const std::uint64_t half = std::uint64_t{1} << (shift - 1);
-  if (rest > half || (rest == half && (sticky || (kept & 1) != 0))) ++kept;
-  return std::ldexp(static_cast<double>(kept), static_cast<int>(scale + shift));
+  return RoundToDouble(mantissa, static_cast<int>(scale), sticky);
 }
 
-// Enough significant digits to round any decimal to the nearest double: a
-// halfway point between two doubles needs at most 767, and whatever follows
-// the kept digits only matters as "zero or not" (the sticky digit).
-constexpr std::size_t kMaxDigits = 768;
 // Exponents are clamped far past any double, but not so far that the digits
 // of a long text (each shifts the scale by one) could fail to offset them.
 constexpr std::int64_t kExponentDigitsClamp = 100'000'000'000'000'000;
 constexpr std::int64_t kExponentClamp = 100'000;
+
+// The powers of ten that a double holds exactly.
+constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                          1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                          1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// D * 10^scale for the decimal digits D (count of them, the first not 0),
+// rounded to the nearest double, ties to even.
+double DecimalToDouble(const char* digits, int count, int scale) noexcept {
+  // The value lies in [10^(k-1), 10^k).
+  const int k = count + scale;
+  if (k >= 310) return HUGE_VAL;  // past the largest double, 1.8e308
+  if (k <= -324) return 0.0;      // below half the least subnormal, 2.5e-324
+
+  // Both D and 10^|scale| are exact doubles, so one multiplication or
+  // division rounds correctly (on Windows too, whose x87 runs at 53 bits).
+  if (count <= 15 && scale >= -22 && scale <= 22) {
+    std::uint64_t whole = 0;
+    for (int i = 0; i < count; ++i) whole = whole * 10 + static_cast<std::uint64_t>(digits[i] - '0');
+    const double d = static_cast<double>(whole);
+    return scale >= 0 ? d * kExactPowersOfTen[scale] : d / kExactPowersOfTen[-scale];
+  }
+
+  // Otherwise exactly: D * 10^scale as x * 2^exponent2, plus a sticky
+  // fraction, with x of at most 64 bits. 10^scale is 5^scale * 2^scale:
+  // the fives multiply or divide x, the twos join exponent2.
+  BigNumber x(0);
+  for (int i = 0; i < count; i += 9) {
+    const int end = std::min(count, i + 9);
+    std::uint32_t chunk = 0;
+    for (int j = i; j < end; ++j) chunk = chunk * 10 + static_cast<std::uint32_t>(digits[j] - '0');
+    x.Multiply(kPowersOfTen[end - i], chunk);
+  }
+  int exponent2 = scale;
+  bool sticky = false;
+  if (scale >= 0) {
+    x.MultiplyByPowerOfFive(scale);  // under 10^309
+  } else {
+    // Enough bits first that the quotient keeps at least 64: 1189 / 512
+    // is a little more than log2 5. A remainder of the divisions is a
+    // sticky fraction (floor(floor(x / a) / b) is floor(x / ab)).
+    int t = -scale;
+    const int shift = std::max(0, 64 + (t * 1189 + 511) / 512 - x.BitLength());
+    x.ShiftLeft(shift);
+    exponent2 -= shift;
+    for (; t > 13; t -= 13) sticky |= x.Divide(kPowersOfFive[13]) != 0;
+    sticky |= x.Divide(kPowersOfFive[t]) != 0;
+  }
+  const int excess = std::max(0, x.BitLength() - 64);
+  sticky |= x.ShiftRight(excess);
+  return RoundToDouble(x.Low64(), exponent2 + excess, sticky);
+}
 
 double ReadDecimal(Cursor& cursor) noexcept {
   bool negative = false;
@@ -90,8 +246,8 @@ double ReadDecimal(Cursor& cursor) noexcept {
   }
 
   // The significant digits as one integer, times ten to `scale`; room is
-  // left for a sticky digit and "e<scale>" behind them.
-  char digits[kMaxDigits + 1 + 24];
+  // left for a sticky digit behind them.
+  char digits[kMaxDigits + 1];
   std::size_t count = 0;
   std::int64_t scale = 0;
   bool any_digit = false, sticky = false, seen_point = false;
@@ -138,67 +294,11 @@ double ReadDecimal(Cursor& cursor) noexcept {
   }
   scale = std::clamp(scale, -kExponentClamp, kExponentClamp);
 
-  // "<digits>e<scale>", converted to the nearest double, ties to even.
-  // fast_float reads this plain form without looking at the locale and
-  // gives IEEE results past the range too: +inf above the largest double,
-  // zero below half the smallest subnormal.
-  char* end = digits + count;
-  *end++ = 'e';
-  end = std::to_chars(end, digits + sizeof digits, scale).ptr;
-  double value = 0.0;
-  fast_float::from_chars(digits, end, value);
+  const double value = DecimalToDouble(digits, static_cast<int>(count), static_cast<int>(scale));
   return negative ? -value : value;
 }
 
 // ---- Writing ---------------------------------------------------------------
-
-// An unsigned whole number of up to 1152 bits, enough for every value the
-// writer forms: a double's 53-bit mantissa times 2^971 (under 2^1024), or
-// times 5^339 (under 2^841). Only multiplication and division by numbers of
-// at most 31 bits are needed.
-class BigNumber {
- public:
-  explicit BigNumber(std::uint64_t value) noexcept {
-    for (; value != 0; value >>= 32) limbs_[size_++] = static_cast<std::uint32_t>(value);
-  }
-
-  void Multiply(std::uint32_t factor) noexcept {
-    std::uint64_t carry = 0;
-    for (int i = 0; i < size_; ++i) {
-      carry += std::uint64_t{limbs_[i]} * factor;
-      limbs_[i] = static_cast<std::uint32_t>(carry);
-      carry >>= 32;
-    }
-    if (carry != 0 && size_ < kLimbs) limbs_[size_++] = static_cast<std::uint32_t>(carry);
-  }
-
-  // Nothing for exponents of zero or less.
-  void MultiplyByPowerOfTwo(int exponent) noexcept {
-    for (; exponent > 0; exponent -= 31) Multiply(std::uint32_t{1} << std::min(exponent, 31));
-  }
-
-  // Divides in place and gives the remainder.
-  std::uint32_t Divide(std::uint32_t divisor) noexcept {
-    std::uint64_t remainder = 0;
-    for (int i = size_ - 1; i >= 0; --i) {
-      const std::uint64_t part = remainder << 32 | limbs_[i];
-      limbs_[i] = static_cast<std::uint32_t>(part / divisor);
-      remainder = part % divisor;
-    }
-    while (size_ > 0 && limbs_[size_ - 1] == 0) --size_;
-    return static_cast<std::uint32_t>(remainder);
-  }
-
-  // The low 64 bits (all of it, where it is used).
-  std::uint64_t Low64() const noexcept {
-    return (size_ > 1 ? std::uint64_t{limbs_[1]} << 32 : 0) | (size_ > 0 ? limbs_[0] : 0);
-  }
-
- private:
-  static constexpr int kLimbs = 36;
-  std::uint32_t limbs_[kLimbs] = {};
-  int size_ = 0;
-};
 
 // A whole number divided by a chain of even divisors, rounded half to even
 // at the end. With remainders r1..rn of the divisors d1..dn, applied in
@@ -231,9 +331,6 @@ class RoundingDivision {
     return up ? q + 1 : q;
   }
 
-  static constexpr std::uint32_t kPowersOfTen[10] = {
-      1, 10, 100, 1000, 10'000, 100'000, 1'000'000, 10'000'000, 100'000'000, 1'000'000'000};
-
  private:
   BigNumber& n_;
   bool sticky_ = false;
@@ -254,17 +351,13 @@ Scaled ScaleByPowerOfTen(std::uint64_t mantissa, int exponent2, int power10) noe
   BigNumber n(mantissa);
   RoundingDivision division(n);
   if (power10 >= 0) {
-    for (int p = power10; p > 0; p -= 13) {  // 5^13 < 2^31
-      std::uint32_t factor = 1;
-      for (int i = 0; i < std::min(p, 13); ++i) factor *= 5;
-      n.Multiply(factor);
-    }
+    n.MultiplyByPowerOfFive(power10);
     const int twos = exponent2 + power10;
-    n.MultiplyByPowerOfTwo(twos);
+    n.ShiftLeft(twos);
     division.DivideByPowerOfTwo(-twos);
   } else {
     // Every divisor must be even to round right: 2^a, then 10^b.
-    n.MultiplyByPowerOfTwo(exponent2);
+    n.ShiftLeft(exponent2);
     division.DivideByPowerOfTwo(-exponent2);
     division.DivideByPowerOfTen(-power10);
   }

@@ -8,11 +8,11 @@
 set -euo pipefail
 
 what=${1:-test}
-# The Linux program: compiler, CMake, Qt, the fast_float headers, the JSON
-# headers (velmora-explore, which its package holds), the tools that render
-# the icon, and the fonts that stand in for the window's font.
+# The Linux program: compiler, CMake, Qt, the JSON headers (velmora-explore,
+# which its package holds), the tools that render the icon, and the fonts
+# that stand in for the window's font.
 packages=(
-  cmake g++ ninja-build libfast-float-dev nlohmann-json3-dev qt6-base-dev
+  cmake g++ ninja-build nlohmann-json3-dev qt6-base-dev
   librsvg2-bin imagemagick fonts-liberation2 qt6-translations-l10n
 )
 case $what in

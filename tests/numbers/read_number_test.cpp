@@ -185,6 +185,68 @@ TEST(ReadNumber, LongMantissasAreCorrectlyRounded) {
   EXPECT_READ("-1e400", -kInf);
 }
 
+// Up to 15 digits and 10^22 one double operation rounds right; past
+// either, the digits or the power of ten are no longer exact doubles.
+TEST(ReadNumber, EdgesOfTheShortForm) {
+  const struct { const char* text; double value; } cases[] = {
+      {"123456789012345e22", 123456789012345e22},    {"123456789012345e-22", 123456789012345e-22},
+      {"3e22", 3e22},                                {"3e23", 3e23},
+      {"1e-22", 1e-22},                              {"1e-23", 1e-23},
+      {"9554309668325211e-5", 95543096683.2521},     {"9768070884241057e2", 9.768070884241057e17},
+      {"9007199254740993e-1", 900719925474099.3},    {"0.000000000000000000001234", 1.234e-21},
+  };
+  for (const auto& c : cases) EXPECT_READ(c.text, c.value);
+}
+
+// 2^1024 - 2^970, halfway between the largest double and 2^1024.
+constexpr const char* kHalfPastLargest =
+    "17976931348623158079372897140530341507993413271003782693617377898044496829276475094664901797758720709633"
+    "02864166928879109465555478519404026306574886715058206819089020007083836762738548458177115317644757302700"
+    "69855571366959622842914819860834936475292719074168444365510704342711559699508093042880177904174497792";
+
+TEST(ReadNumber, HalfwayCasesRoundToEven) {
+  const struct { std::string text; double value; } cases[] = {
+      // 1 + 2^-53 and 1 + 3 * 2^-53: ties, to the even neighbour
+      {"1.00000000000000011102230246251565404236316680908203125", 1},
+      {"1.000000000000000111022302462515654042363166809082031250001", 0x1.0000000000001p0},
+      {"1.00000000000000011102230246251565404236316680908203124999", 1},
+      {"1.00000000000000033306690738754696212708950042724609375", 0x1.0000000000002p0},
+      // 2^53 - 0.5: the tie carries into a 54th bit
+      {"9007199254740991.5", 0x1p53},
+      {"9007199254740991.4999999999999999999999", 0x1p53 - 1},
+      // just past a tie, by less than the quotient's last bit or by bits
+      // below the leading 64
+      {"18014398509481987", 0x1p54 + 4},  // 2^54 + 3
+      {"9007199254740993.1", 0x1p53 + 2},
+      {"9007199254740993.0001", 0x1p53 + 2},
+      {"36893488147419107329", 0x1p65 + 0x1p13},                // 2^65 + 2^12 + 1
+      {"1267650600228229542234191560705", 0x1p100 + 0x1p48},  // 2^100 + 2^47 + 1
+      {kHalfPastLargest, kInf},
+      {std::string(kHalfPastLargest, 308) + "1", std::numeric_limits<double>::max()},
+      {"1.797693134862315807937289714053e308", std::numeric_limits<double>::max()},
+      {"1.7976931348623158079372897140531e308", kInf},
+      {"-" + std::string(kHalfPastLargest), -kInf},
+      // between the largest subnormal and the least normal double
+      {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
+      {"2.2250738585072012e-308", 0x1p-1022},
+      // around 2^-1075, half the least subnormal, and the cut-offs
+      {"2.4703282292062327e-324", 0.0},
+      {"2.4703282292062328e-324", kMinSubnormal},
+      {"2.5e-324", kMinSubnormal},
+      {"9.9e-325", 0.0},
+      {"7.4109846876186981e-324", kMinSubnormal},  // 1.5 units, less a hair
+      {"7.4109846876186982e-324", 2 * kMinSubnormal},
+      {"1.2351641146031163e-323", 2 * kMinSubnormal},  // 2.5 units, less a hair
+      {"1.2351641146031164e-323", 3 * kMinSubnormal},
+      {"1e309", kInf},
+      // the most digits and the smallest scale read: 10^800 - 1 times 10^-1123
+      {std::string(800, '9') + "e-1123", 2 * kMinSubnormal},
+      {std::string(800, '9') + "e-1124", 0.0},
+      {"0." + std::string(323, '0') + std::string(800, '9'), 2 * kMinSubnormal},
+  };
+  for (const auto& c : cases) EXPECT_READ(c.text, c.value);
+}
+
 TEST(ReadNumber, HugeTextsAndExponents) {
   const std::string million(1'000'000, '7');
   EXPECT_READ(million, kInf);
