@@ -24,8 +24,7 @@ include(${SOURCE_DIR}/../../cmake/reproducible.cmake)
 file(REMOVE_RECURSE ${WEB_DIR})
 file(MAKE_DIRECTORY ${WEB_DIR})
 velmora_licence_text(${WEB_DIR}/LICENSE.txt LF ${VELMORA_WEB_NOTICES})
-file(COPY ${SOURCE_DIR}/velmora.css
-          ${WASM_DIR}/velmora.wasm ${WASM_DIR}/velmora-window.wasm
+file(COPY ${WASM_DIR}/velmora.wasm ${WASM_DIR}/velmora-window.wasm
           ${GENERATED_DIR}/velmora.rec ${GENERATED_DIR}/velmora.ico
      DESTINATION ${WEB_DIR})
 
@@ -47,6 +46,8 @@ string(REPLACE "&" "&amp;" WINDOW_CAPTION "${WINDOW_CAPTION}")
 string(REPLACE "<" "&lt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
 string(REPLACE ">" "&gt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
 string(REPLACE "\"" "&quot;" WINDOW_CAPTION "${WINDOW_CAPTION}")
+# The style is written into the page: its first frame waits for no file.
+file(READ ${SOURCE_DIR}/velmora.css VELMORA_CSS)
 file(READ ${PAGE_BUILD_JS} PAGE_BUILD_JS)
 file(READ ${PAGE_JS} PAGE_JS)
 configure_file(${SOURCE_DIR}/index.html.in ${WEB_DIR}/index.html @ONLY)

@@ -19,6 +19,8 @@ export const median = (values) => {
 export async function sideBySide(pageDir, runs, measure) {
   const copy = pageCopy(() => {}, pageDir);
   copyFileSync(path.join(here, 'bare.html'), path.join(copy.dir, 'bare.html'));
+  // The bare page takes the page's style from its file (the page has it inside).
+  copyFileSync(path.join(here, '../../app/web/velmora.css'), path.join(copy.dir, 'velmora.css'));
   const server = await serve(copy.dir);
   const browser = await launch();
   const url = { page: server.url + 'index.html', bare: server.url + 'bare.html' };
