@@ -1,10 +1,10 @@
 #include "window/web/page_description.h"
 
-#include <charconv>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
 
+#include "window/bytes.h"
 #include "window/front_end.h"
 
 namespace velmora::web {
@@ -13,43 +13,7 @@ namespace {
 
 constexpr double kCssDpi = 96.0;  // a CSS pixel is 1/96 inch: 15 twips
 
-// Writes a JSON value's text straight onto `out`, without texts of its own
-// in between (the module stays small that way).
-void AppendJsonString(std::string& out, std::string_view text) {
-  out += '"';
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      constexpr char kHex[] = "0123456789abcdef";
-      out += "\\u00";
-      out += kHex[byte >> 4];
-      out += kHex[byte & 15];
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-}
-
-void AppendNumber(std::string& out, long long value) {
-  char digits[24];
-  out.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
-}
-
-void AppendCssColour(std::string& out, Colour colour) {
-  constexpr char kHex[] = "0123456789abcdef";
-  out += '#';
-  for (const std::uint8_t c : {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)}) {
-    out += kHex[c >> 4];
-    out += kHex[c & 15];
-  }
-}
-
-// Appends `"key":` and a value to a JSON object being written. Keys are
-// plain ASCII names, written as they are.
+// Appends `"key":` to a JSON object being written.
 class ObjectWriter {
  public:
   explicit ObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
@@ -60,21 +24,14 @@ class ObjectWriter {
   std::string& Key(std::string_view key) {
     if (!first_) out_ += ',';
     first_ = false;
-    out_ += '"';
-    out_ += key;
-    out_ += "\":";
+    out_ += JsonString(key);
+    out_ += ':';
     return out_;
   }
   void Raw(std::string_view key, std::string_view json) { Key(key) += json; }
-  void Text(std::string_view key, std::string_view text) { AppendJsonString(Key(key), text); }
-  void Number(std::string_view key, long long value) { AppendNumber(Key(key), value); }
+  void Text(std::string_view key, std::string_view text) { Key(key) += JsonString(text); }
+  void Number(std::string_view key, long long value) { Key(key) += std::to_string(value); }
   void Bool(std::string_view key, bool value) { Key(key) += value ? "true" : "false"; }
-  void Colour(std::string_view key, velmora::Colour colour) {
-    std::string& out = Key(key);
-    out += '"';
-    AppendCssColour(out, colour);
-    out += '"';
-  }
 
  private:
   std::string& out_;
@@ -111,10 +68,11 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   for (const Control* button : binding.buttons)
     if (button == &control) command = control.index;
 
-  const Control* captioned = nullptr;
+  std::string caption_for = "null";
   if (control.kind == ControlKind::Label) {
     for (const Control& box : layout.controls)
-      if (box.kind == ControlKind::TextBox && CaptionOf(layout, box) == &control) captioned = &box;
+      if (box.kind == ControlKind::TextBox && CaptionOf(layout, box) == &control)
+        caption_for = JsonString(IdOf(box));
   }
 
   ObjectWriter o(out);
@@ -128,8 +86,7 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
   o.Text("text", is_field ? panel.FieldText() : is_top_line ? panel.TopLine() : control.text);
   o.Text("align", AlignmentName(is_field ? panel.FieldAlignment() : look.alignment));
   o.Bool("visible", look.visible);
-  if (look.back_colour) o.Colour("background", *look.back_colour);
-  else o.Raw("background", "null");
+  o.Raw("background", look.back_colour ? JsonString(CssColour(*look.back_colour)) : "null");
   o.Bool("readOnly", look.read_only);
   o.Bool("verticalScrollBar", look.vertical_scroll_bar);
   o.Bool("horizontalScrollBar", look.horizontal_scroll_bar);
@@ -140,20 +97,14 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
     for (const bool held : {false, true}) {
       const ButtonEdge e = ButtonEdgeOf(*look.back_colour, held);
       std::string& shades = edge.Key(held ? "held" : "raised");
-      char separator = '[';
-      for (const Colour c : {e.outer_top_left, e.inner_top_left, e.inner_bottom_right, e.outer_bottom_right}) {
-        shades += separator;
-        shades += '"';
-        AppendCssColour(shades, c);
-        shades += '"';
-        separator = ',';
-      }
+      shades += '[';
+      for (const Colour c : {e.outer_top_left, e.inner_top_left, e.inner_bottom_right, e.outer_bottom_right})
+        shades += JsonString(CssColour(c)) + (c == e.outer_bottom_right ? "" : ",");
       shades += ']';
     }
   }
   o.Number("tab", Position(tab_order, control));
-  if (captioned) o.Text("captionFor", IdOf(*captioned));
-  else o.Raw("captionFor", "null");
+  o.Raw("captionFor", caption_for);
   o.Text("name", AccessibleNameOf(layout, control));
   o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
   o.Number("command", command);
@@ -163,13 +114,28 @@ void WriteControl(std::string& out, const Layout& layout, const Control& control
 
 std::string JsonString(std::string_view text) {
   std::string out;
-  AppendJsonString(out, text);
+  out.reserve(text.size() + 2);
+  out += '"';
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (byte < 0x20) {
+      out += "\\u";
+      out += LowerHex(byte, 4);
+    } else {
+      out += c;
+    }
+  }
+  out += '"';
   return out;
 }
 
 std::string CssColour(Colour colour) {
-  std::string css;
-  AppendCssColour(css, colour);
+  const std::uint8_t rgb[] = {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)};
+  std::string css = "#";
+  css += LowerHex(rgb);
   return css;
 }
 
@@ -202,7 +168,7 @@ std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {
     o.Text("caption", layout.caption);
     o.Number("width", TwipsToPixels(layout.client.width, kCssDpi));
     o.Number("height", TwipsToPixels(layout.client.height, kCssDpi));
-    o.Colour("background", layout.back_colour);
+    o.Text("background", CssColour(layout.back_colour));
     {
       ObjectWriter f(o.Key("font"));
       f.Text("family", FontFamilies(font.family));
