@@ -34,18 +34,17 @@ execute_process(COMMAND ${PAGE_WINDOW} ${GENERATED_DIR}/velmora.rec
 if(NOT result EQUAL 0)
   message(FATAL_ERROR "velmora-page-window could not describe the window")
 endif()
+# The window's elements, and its caption for the title and the heading, as
+# page_build.js writes them.
 file(WRITE ${WEB_DIR}/window.json "${WINDOW_DESCRIPTION}")
 execute_process(COMMAND ${NODE} ${PAGE_HTML_JS} ${PAGE_BUILD_JS} ${WEB_DIR}/window.json
                 OUTPUT_VARIABLE WINDOW_HTML RESULT_VARIABLE result)
+execute_process(COMMAND ${NODE} ${PAGE_HTML_JS} ${PAGE_BUILD_JS} ${WEB_DIR}/window.json caption
+                OUTPUT_VARIABLE WINDOW_CAPTION RESULT_VARIABLE caption_result)
 file(REMOVE ${WEB_DIR}/window.json)
-if(NOT result EQUAL 0)
+if(NOT result EQUAL 0 OR NOT caption_result EQUAL 0)
   message(FATAL_ERROR "page_html.mjs could not write the window's elements")
 endif()
-string(JSON WINDOW_CAPTION GET "${WINDOW_DESCRIPTION}" caption)
-string(REPLACE "&" "&amp;" WINDOW_CAPTION "${WINDOW_CAPTION}")
-string(REPLACE "<" "&lt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
-string(REPLACE ">" "&gt;" WINDOW_CAPTION "${WINDOW_CAPTION}")
-string(REPLACE "\"" "&quot;" WINDOW_CAPTION "${WINDOW_CAPTION}")
 # The style is written into the page: its first frame waits for no file.
 file(READ ${SOURCE_DIR}/velmora.css VELMORA_CSS)
 file(READ ${PAGE_BUILD_JS} PAGE_BUILD_JS)

@@ -7,9 +7,14 @@
 // window. velmoraPlace then fits the window to the screen and gives the
 // first control the focus.
 
-function velmoraWindowHtml(win) {
-  const html = (text) => String(text).replace(/[&<>"]/g,
+// Text as HTML writes it, in an element or an attribute's quotes.
+function velmoraHtmlText(text) {
+  return String(text).replace(/[&<>"]/g,
     (c) => ({ '&': '&amp;', '<': '&lt;', '>': '&gt;', '"': '&quot;' })[c]);
+}
+
+function velmoraWindowHtml(win) {
+  const html = velmoraHtmlText;
   // Attributes from [name, value] pairs: true writes the bare name; false,
   // null and undefined write nothing.
   const attributes = (pairs) => pairs.filter(([, v]) => v !== false && v != null)
