@@ -39,6 +39,21 @@ async function withPage(options, use) {
   }
 }
 
+// The same, from a server of its own for `dir` (with serve's `options`).
+async function withOwnServer(dir, options, use) {
+  const own = await serve(dir, options);
+  try {
+    const opened = await openPage(browser, own.url);
+    try {
+      return await use(opened.page, opened);
+    } finally {
+      await opened.context.close();
+    }
+  } finally {
+    own.stop();
+  }
+}
+
 // Rectangle of an element relative to the client area, in CSS pixels.
 const rectOf = (page, selector) => page.evaluate((s) => {
   const r = document.querySelector(s).getBoundingClientRect();
@@ -178,19 +193,14 @@ describe('opening the page', () => {
   });
 
   it('from a server that does not call the module WebAssembly works the same', TIMEOUT, async () => {
-    const own = await serve(webDir, { wasmType: 'application/octet-stream' });
-    try {
-      const { page, context, problems } = await openPage(browser, own.url);
+    await withOwnServer(webDir, { wasmType: 'application/octet-stream' }, async (page, { problems }) => {
       const type = await page.evaluate(async () =>
         (await fetch('velmora.wasm')).headers.get('Content-Type'));
       assert.equal(type, 'application/octet-stream');
       await page.click(INCREASE);
       assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
       assert.deepEqual(problems, []);
-      await context.close();
-    } finally {
-      own.stop();
-    }
+    });
   });
 
   it('shows the window before its module is there, and answers a press made then', TIMEOUT, async () => {
@@ -224,16 +234,14 @@ describe('opening the page', () => {
       record[at] = 0xCD;  // "На се"
       writeFileSync(file, record);
     });
-    const own = await serve(copy.dir);
     try {
-      const { page, context, problems } = await openPage(browser, own.url);
-      assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
-      await page.click(INCREASE);
-      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
-      assert.deepEqual(problems, []);
-      await context.close();
+      await withOwnServer(copy.dir, {}, async (page, { problems }) => {
+        assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
+        await page.click(INCREASE);
+        assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+        assert.deepEqual(problems, []);
+      });
     } finally {
-      own.stop();
       copy.remove();
     }
   });
@@ -555,18 +563,16 @@ describe('working offline', () => {
 describe('a run-time error', () => {
   it('from a damaged record shows the error box and no window', TIMEOUT, async () => {
     const copy = pageCopy((dir) => truncateSync(path.join(dir, 'velmora.rec'), 100));
-    const own = await serve(copy.dir);
     try {
-      const { page, context } = await openPage(browser, own.url);
-      const dialog = page.locator('#error');
-      assert.equal(await dialog.isVisible(), true);
-      assert.equal(await dialog.getAttribute('role'), 'alertdialog');
-      assert.match(await page.textContent('#error-text'), /^Run-time error 100:\n\noffset \d+: /);
-      assert.equal(await page.evaluate(() => document.getElementById('client').childElementCount), 0);
-      assert.deepEqual(await axeViolations(page), []);
-      await context.close();
+      await withOwnServer(copy.dir, {}, async (page) => {
+        const dialog = page.locator('#error');
+        assert.equal(await dialog.isVisible(), true);
+        assert.equal(await dialog.getAttribute('role'), 'alertdialog');
+        assert.match(await page.textContent('#error-text'), /^Run-time error 100:\n\noffset \d+: /);
+        assert.equal(await page.evaluate(() => document.getElementById('client').childElementCount), 0);
+        assert.deepEqual(await axeViolations(page), []);
+      });
     } finally {
-      own.stop();
       copy.remove();
     }
   });
