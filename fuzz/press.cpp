@@ -1,4 +1,4 @@
-// A press of either button on arbitrary field text, with either separator:
+// A press of either button on any start text, with either separator:
 // never crashes, the field stays within its limit and the top line shows a
 // digit sum of at most 36.
 #include <cstddef>
@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const char separator = data[0] & 2 ? ',' : '.';
   const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
   velmora::NumberPanel panel(static_cast<unsigned char>(separator));
-  panel.Load(text);  // any text, longer than the limit too
+  panel.StartWith(text);  // as a pupil would type or paste it
   for (int press = 0; press < 3; ++press) {
     panel.OnCommand(button);
     if (velmora::CountChars(panel.FieldText()) > 4) std::abort();

@@ -20,7 +20,12 @@ void NumberPanel::OnLoad() {
   field_alignment_ = Alignment::Centre;
 }
 
-void NumberPanel::OnCommand(std::int16_t index) {
+void NumberPanel::StartWith(std::string_view typed) {
+  Load(kInitialFieldText);
+  Insert(Selection::All(), typed);
+}
+
+std::string NumberPanel::Written(std::int16_t index) const {
   if (index != kIncrease && index != kDecrease)
     throw RuntimeError(kErrorInvalidArgument, "Invalid procedure call or argument: no button " +
                                                   std::string(Int16ToText(index)));
@@ -30,10 +35,23 @@ void NumberPanel::OnCommand(std::int16_t index) {
   x = index == kIncrease ? x + a : x - a;
   // The program's own write keeps the first `limit` characters.
   const ShortText written = NumberToText(x, decimal_separator_);
-  field_text_.assign(field_limit_ > 0 ? CutToChars(written, field_limit_) : written);
+  return std::string(field_limit_ > 0 ? CutToChars(written, field_limit_) : std::string_view(written));
+}
+
+void NumberPanel::OnCommand(std::int16_t index) {
+  field_text_ = Written(index);
   const std::int16_t b = ToInt16(DigitSum(field_text_));
   top_line_.assign(kSumPrefix);
   top_line_.append(Int16ToText(b));
+}
+
+// NumberToText writes no other '.' or ',' than the separator.
+bool NumberPanel::PressWritesSeparator(std::int16_t index) const {
+  try {
+    return Written(index).find(decimal_separator_) != std::string::npos;
+  } catch (const RuntimeError&) {
+    return false;
+  }
 }
 
 FieldEdit NumberPanel::Insert(Selection selection, std::string_view text) {

@@ -9,11 +9,10 @@
 #include <string>
 #include <string_view>
 
+#include "panel/alignment.h"
 #include "panel/field_edit.h"
 
 namespace velmora {
-
-enum class Alignment : std::uint8_t { Left = 0, Right = 1, Centre = 2 };
 
 class NumberPanel {
  public:
@@ -42,11 +41,31 @@ class NumberPanel {
   // Field limit 4 (in characters), field text centred.
   void OnLoad();
 
+  // A start typed into the loaded window, as a pupil puts it there: the
+  // window loaded with its layout's text ("112"), then `typed` pasted over
+  // the field's whole text. The field keeps what stands before a line
+  // break, and its first 4 characters. Every program that starts the panel
+  // from a text of its own (the driver, velmora-explore, the teachers'
+  // page, the press fuzz target) starts it here.
+  //   "116" -> "116",  "12345" -> "1234",  "1\n2" -> "1",  "" -> ""
+  void StartWith(std::string_view typed);
+
   // A press of Command1(index): 0 adds the field's digit sum, 1 subtracts
   // it; the result goes back into the field, cut to the limit, and the top
   // line shows the digit sum of the new field text. Any other index raises
   // RuntimeError 5.
   void OnCommand(std::int16_t index);
+
+  // Whether OnCommand(index) would write the decimal separator into the
+  // field, so that what it shows depends on the user's regional one. No
+  // other press does: ReadNumber reads only '.', any separator adds 0 to a
+  // digit sum, and both are one character. A press that raises a run-time
+  // error writes nothing.
+  //   field "1.5", increase     -> true   (writes "7.5")
+  //   field "112", increase     -> false  (writes "116")
+  //   field "9999.5" (a layout's text, longer than the limit), increase
+  //                             -> false  (10040.5 written, "1004" kept)
+  bool PressWritesSeparator(std::int16_t index) const;
 
   // The user's insertion (typing, pasting, dropping, an input method's
   // text) in place of `selection`: the field's editing rule decides what
@@ -67,6 +86,9 @@ class NumberPanel {
   char DecimalSeparator() const noexcept { return decimal_separator_; }
 
  private:
+  // The field text that OnCommand(index) writes, cut to the limit.
+  std::string Written(std::int16_t index) const;
+
   std::string field_text_{kInitialFieldText};
   std::size_t field_limit_ = 0;
   Alignment field_alignment_ = Alignment::Centre;

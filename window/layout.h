@@ -17,7 +17,7 @@
 #include <utility>
 #include <vector>
 
-#include "panel/number_panel.h"  // Alignment
+#include "panel/alignment.h"
 
 namespace velmora {
 

@@ -72,8 +72,7 @@ std::vector<Json> JsonLines(const std::string& out) {
 
 std::string Press(const std::string& text, std::int16_t button, char32_t separator) {
   NumberPanel panel(separator);
-  panel.OnLoad();
-  explore::SetFieldText(panel, text);
+  panel.StartWith(text);
   panel.OnCommand(button);
   return std::string(panel.FieldText());
 }
@@ -130,13 +129,12 @@ TEST_P(ShortestPath, IsThePanelsOwnPressesAndIncreasesFirstOnATie) {
 
   // The window, typed into once and then pressed, shows each field in turn.
   NumberPanel panel(s.separator);
-  panel.OnLoad();
-  explore::SetFieldText(panel, s.text);
+  panel.StartWith(s.text);
   EXPECT_EQ(panel.FieldText(), fields[0]);
   bool cut = false;
   for (std::size_t i = 0; i < presses.size(); ++i) {
     NumberPanel uncut(s.separator);  // no OnLoad: no limit
-    explore::SetFieldText(uncut, panel.FieldText());
+    uncut.Insert(Selection::All(), panel.FieldText());
     uncut.OnCommand(static_cast<std::int16_t>(presses[i]));
     panel.OnCommand(static_cast<std::int16_t>(presses[i]));
     ASSERT_EQ(panel.FieldText(), fields[i + 1]) << "press " << i;

@@ -100,6 +100,49 @@ TEST(NumberPanel, TwoPressesFromOnePointFiveDependOnTheSeparator) {
   EXPECT_EQ(comma.TopLine(), Title(10));
 }
 
+// A press writes the separator exactly when the two separators would leave
+// different fields: the page asks for the user's separator only then.
+TEST(NumberPanel, APressWritesTheSeparatorOnlyWhereTheSeparatorsFieldsDiffer) {
+  const std::string nines(4000, '9');  // a layout's text whose sum overflows
+  for (const std::string& text : {std::string("1.5"), std::string("112"), std::string(".1"),
+                                  std::string("99.5"), std::string("1e-5"), std::string("9e99"),
+                                  std::string("-.01"), std::string("9999.5"), nines}) {
+    for (const std::int16_t button : {kIncrease, kDecrease}) {
+      NumberPanel point('.'), comma(',');
+      point.Load(text);
+      comma.Load(text);
+      const bool writes = point.PressWritesSeparator(button);
+      EXPECT_EQ(comma.PressWritesSeparator(button), writes) << text;
+      std::string fields[2];
+      for (NumberPanel* panel : {&point, &comma}) {
+        try {
+          panel->OnCommand(button);
+          fields[panel == &comma] = panel->FieldText();
+        } catch (const RuntimeError& e) {
+          fields[panel == &comma] = "error " + std::to_string(e.Number());
+        }
+      }
+      EXPECT_EQ(fields[0] != fields[1], writes) << text << " " << button;
+    }
+  }
+}
+
+struct Typed {
+  const char* typed;
+  const char* field;
+};
+
+TEST(NumberPanel, AStartIsPastedOverTheLoadedField) {
+  for (const Typed t : {Typed{"116", "116"}, Typed{"12345", "1234"}, Typed{"1\n2", "1"},
+                        Typed{"", ""}, Typed{"Числото", "Числ"}, Typed{"\r\n5", ""}}) {
+    NumberPanel panel;
+    panel.StartWith(t.typed);
+    EXPECT_EQ(panel.FieldText(), t.field) << t.typed;
+    EXPECT_EQ(panel.FieldLimit(), 4u);
+    EXPECT_EQ(panel.TopLine(), NumberPanel::kInitialTopLine);
+  }
+}
+
 TEST(NumberPanel, StartsWithTheLayoutsTexts) {
   const NumberPanel panel;
   EXPECT_EQ(panel.FieldText(), "112");

@@ -101,11 +101,8 @@ Json Press(const Json& request) {
   const std::int64_t button = RequireInteger(request, "button");
   if (button != NumberPanel::kIncrease && button != NumberPanel::kDecrease)
     throw RequestError("button must be 0 or 1");
-  // The window loaded, then `text` pasted over the field's whole text, as
-  // the user would put it there.
   NumberPanel panel(static_cast<unsigned char>(RequireSeparator(request)));
-  panel.Load(NumberPanel::kInitialFieldText);
-  panel.Insert(Selection::All(), text);
+  panel.StartWith(text);
   panel.OnCommand(static_cast<std::int16_t>(button));
   return {{"field", panel.FieldText()}, {"topLine", panel.TopLine()}};
 }

@@ -2,17 +2,12 @@
 
 namespace velmora::explore {
 
-void SetFieldText(NumberPanel& panel, std::string_view text) {
-  panel.Insert(Selection::All(), text);
-}
-
 PressGraph::PressGraph(char32_t regional_separator)
     : regional_separator_(regional_separator), zero_(Intern("0")) {}
 
 NumberPanel PressGraph::LoadedPanel(std::string_view text) const {
   NumberPanel panel(regional_separator_);
-  panel.OnLoad();
-  SetFieldText(panel, text);
+  panel.StartWith(text);
   return panel;
 }
 

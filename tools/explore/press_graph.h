@@ -1,7 +1,7 @@
 #pragma once
 // The field texts that the window's two presses lead to, as a graph that is
 // filled in as it is walked. Every press is the panel's own: a NumberPanel
-// after OnLoad, given the text as the user types it, and pressed once. Each
+// started with the text (NumberPanel::StartWith), and pressed once. Each
 // result is kept, so that a text is pressed at most once per button however
 // many searches pass through it.
 
@@ -16,11 +16,6 @@
 #include "panel/number_panel.h"
 
 namespace velmora::explore {
-
-// Puts `text` into the panel's field as pasting it over the whole field
-// would: the field keeps what stands before a line break and, after
-// OnLoad, its first 4 characters.
-void SetFieldText(NumberPanel& panel, std::string_view text);
 
 // A field text, numbered in the order the graph first met it.
 using TextId = std::uint32_t;
