@@ -1,6 +1,7 @@
 # The web page as a cross build of this same source tree with Emscripten,
 # in build/wasm/: the core, the record reader and the shared rules in
-# WebAssembly, the page's module (window/web) and the core's tests. The
+# WebAssembly, the page's module (window/web), the exercise's answers
+# (explore/) and the tests of the core and of the answers. The
 # host build then puts the page together in build/web/ (app/web/web.cmake)
 # with the record and the icon it wrote, and zips it.
 find_program(VELMORA_EMCC emcc)
@@ -31,6 +32,8 @@ set(VELMORA_WASM_BINARY_DIR ${CMAKE_BINARY_DIR}/wasm)
 set(VELMORA_WASM_MODULE ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.wasm
                         ${VELMORA_WASM_BINARY_DIR}/window/web/velmora-window.wasm)
 set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.js)
+set(VELMORA_WASM_EXPLORE_TESTS
+    ${VELMORA_WASM_BINARY_DIR}/tests/explore/velmora-explore-library-tests.js)
 
 velmora_cross_build(velmora_wasm_cross
   TOOLCHAIN ${_velmora_em_toolchain}
@@ -51,6 +54,6 @@ velmora_cross_build(velmora_wasm_cross
     # What emcmake would set is not accepted by every node; the core's
     # tests are run by the host build anyway.
     "-DCMAKE_CROSSCOMPILING_EMULATOR=${VELMORA_NODE}"
-  BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS})
+  BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS} ${VELMORA_WASM_EXPLORE_TESTS})
 
 include(${PROJECT_SOURCE_DIR}/app/web/web.cmake)

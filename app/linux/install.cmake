@@ -43,6 +43,7 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora.1.in ${_docs}/velmora.1 @ONLY)
 # velmora-explore's page takes its examples from the built tool; its
 # placeholders for them pass through this first step.
 set(EXPLORE_EXAMPLE_PATH @EXPLORE_EXAMPLE_PATH@)
+set(EXPLORE_EXAMPLE_SUMMARY @EXPLORE_EXAMPLE_SUMMARY@)
 set(EXPLORE_EXAMPLE_GRAPH @EXPLORE_EXAMPLE_GRAPH@)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/velmora-explore.1.in ${_docs}/velmora-explore.1.in @ONLY)
 add_custom_command(

@@ -67,12 +67,13 @@ expect() {  # WHAT PATTERN COMMAND...: the command succeeds and prints PATTERN
   if out=$("$@" 2>&1) && grep -Eq "$pattern" <<<"$out"; then echo "ok   $what"; else
     echo "FAIL $what: ${out:0:300}"; failures=$((failures + 1)); fi
 }
-expect "velmora-explore 112" '^112: reaches 0 in [0-9]+ presses' explore 112
-expect "velmora-explore --json 112" '^\{"start":"112","reachable":true,' explore --json 112
-expect "velmora-explore --all 1 9999" '^1 to 9999: [0-9]+ of 9999 starts' explore --all 1 9999
+expect "velmora-explore 112" '^  in turn, increase first: falls into the loop 108 → 117' explore 112
+expect "velmora-explore --json 112" '^\{"start":"112","reachable":true,.*"inTurn":\[\{"first":0,' explore --json 112
+expect "velmora-explore --all 1 9999" '^1 to 9999, any order: [0-9]+ of 9999 starts' explore --all 1 9999
+expect "velmora-explore --version" '^velmora-explore \(Velmora\) [0-9]' explore --version
 if command -v dot >/dev/null; then
-  expect "velmora-explore --graph 112 --svg" '<svg' explore --graph 112 --svg
+  expect "velmora-explore --graph 112 --in-turn --svg" '<svg' explore --graph 112 --in-turn --svg
 else
-  echo "skip velmora-explore --graph 112 --svg: Graphviz (dot) is not installed"
+  echo "skip velmora-explore --graph 112 --in-turn --svg: Graphviz (dot) is not installed"
 fi
 ((failures == 0))

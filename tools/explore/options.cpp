@@ -3,6 +3,8 @@
 #include <charconv>
 #include <system_error>
 
+#include "explore/range.h"
+
 namespace velmora::explore {
 namespace {
 
@@ -18,6 +20,16 @@ long long WholeNumber(const Messages& m, const std::string& option, std::string_
     throw Failure{Fill(m.too_large, {option, text}), 2};
   if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
     throw Failure{Fill(m.not_whole, {option, text}), 2};
+  return value;
+}
+
+// A bound of --all: a whole number the field holds whole. A longer one is
+// refused rather than cut, since its cut text (10000 holds as "1000") is
+// another start of the range, and the table would count it twice.
+long long RangeBound(const Messages& m, const std::string& option, std::string_view text) {
+  const long long value = WholeNumber(m, option, text);
+  if (value < kLowestStart || value > kHighestStart)
+    throw Failure{Fill(m.not_held_whole, {text}), 2};
   return value;
 }
 
@@ -41,12 +53,14 @@ Options ParseOptions(const Messages& m, const std::vector<std::string>& args) {
       options.starts.push_back(arg);  // "-12" and "-" are texts too
     } else if (arg == "--help") {
       options.help = true;
+    } else if (arg == "--version") {
+      options.version = true;
     } else if (arg == "--comma") {
       options.comma = true;
     } else if (arg == "--json") {
       options.json = true;
     } else if (arg == "--all") {
-      options.all = {WholeNumber(m, arg, value(1)), WholeNumber(m, arg, value(2))};
+      options.all = {RangeBound(m, arg, value(1)), RangeBound(m, arg, value(2))};
       if (options.all->first > options.all->second)
         throw Failure{Fill(m.from_above_to, {value(1), value(2)}), 2};
       ++tasks;
@@ -60,6 +74,8 @@ Options ParseOptions(const Messages& m, const std::vector<std::string>& args) {
       if (depth < 0) throw Failure{Fill(m.not_count, {arg, value(1)}), 2};
       options.depth = static_cast<std::size_t>(depth);
       ++i;
+    } else if (arg == "--in-turn") {
+      options.in_turn = true;
     } else if (arg == "--svg") {
       options.svg = true;
     } else if (arg == "--output") {
@@ -68,17 +84,17 @@ Options ParseOptions(const Messages& m, const std::vector<std::string>& args) {
     } else {
       throw Failure{Fill(m.unknown_option, {arg}), 2};
     }
-    if ((arg == "--depth" || arg == "--svg" || arg == "--output") && graph_option.empty())
+    if ((arg == "--depth" || arg == "--in-turn" || arg == "--svg" || arg == "--output") &&
+        graph_option.empty())
       graph_option = arg;
   }
-  if (options.help) return options;
+  if (options.help || options.version) return options;
   if (!options.starts.empty()) ++tasks;
   if (tasks == 0) throw Failure{std::string(m.nothing_to_do), 2};
   if (tasks > 1) throw Failure{std::string(m.one_task), 2};
   if (!options.graph && !graph_option.empty()) throw Failure{Fill(m.graph_only, {graph_option}), 2};
   if (options.graph && options.json) throw Failure{std::string(m.json_not_graph), 2};
+  if (options.in_turn && options.depth) throw Failure{std::string(m.depth_in_turn), 2};
   return options;
 }
-
-
 }  // namespace velmora::explore

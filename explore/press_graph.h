@@ -1,6 +1,7 @@
 #pragma once
 // The field texts that the window's two presses lead to, as a graph that is
-// filled in as it is walked. Every press is the panel's own: a NumberPanel
+// filled in as it is walked. Every reading of the exercise's question
+// (readings.h) walks it. Every press is the panel's own: a NumberPanel
 // started with the text (NumberPanel::StartWith), and pressed once. Each
 // result is kept, so that a text is pressed at most once per button however
 // many searches pass through it.
@@ -36,6 +37,9 @@ class PressGraph {
   TextId Press(TextId from, std::int16_t button);
 
   const std::string& Text(TextId id) const { return texts_[id]; }
+  // The text as an answer shows it: the empty text as "" (two quotes).
+  //   "112" -> "112",  "" -> "\"\""
+  std::string Shown(TextId id) const;
   std::size_t Size() const noexcept { return texts_.size(); }
 
   // The exercise's goal, the field text "0".

@@ -1,4 +1,4 @@
-#include "tools/explore/press_graph.h"
+#include "explore/press_graph.h"
 
 namespace velmora::explore {
 
@@ -24,6 +24,10 @@ TextId PressGraph::Press(TextId from, std::int16_t button) {
     presses_[from][slot] = to;
   }
   return presses_[from][slot];
+}
+
+std::string PressGraph::Shown(TextId id) const {
+  return texts_[id].empty() ? "\"\"" : texts_[id];
 }
 
 TextId PressGraph::Intern(std::string_view text) {

@@ -1,0 +1,54 @@
+// The answers as the library gives them, on each runtime it is built for:
+// the tool's, and WebAssembly's under node, as the teachers' page runs it.
+// The same start must give the same bytes on both.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "explore/answer.h"
+#include "explore/dot_graph.h"
+#include "explore/range.h"
+
+namespace velmora::explore {
+namespace {
+
+TEST(ExploreAnswer, JsonLineIsTheSameBytesOnEveryRuntime) {
+  PressGraph point(U'.'), comma(U',');
+  EXPECT_EQ(AnswerJson(point, AnswerFor(point, "9")),
+            R"({"start":"9","reachable":true,"presses":[1],"fields":["9","0"],)"
+            R"("bothButtons":{"reachable":true,"presses":[0,1,1],"fields":["9","18","9","0"]},)"
+            R"("inTurn":[{"first":0,"reachable":false,"presses":[0,1],"fields":["9","18","9"],)"
+            R"("loop":["9","18"]},{"first":1,"reachable":true,"presses":[1],"fields":["9","0"]}]})"
+            "\n");
+  EXPECT_EQ(AnswerJson(comma, AnswerFor(comma, "1.5")),
+            R"({"start":"1.5","reachable":true,"presses":[0,1,0],"fields":["1.5","7,5","-5","0"],)"
+            R"("bothButtons":{"reachable":true,"presses":[0,1,0],"fields":["1.5","7,5","-5","0"]},)"
+            R"("inTurn":[{"first":0,"reachable":true,"presses":[0,1,0],"fields":["1.5","7,5","-5","0"]},)"
+            R"({"first":1,"reachable":true,"presses":[1,0,1],"fields":["1.5","-4,5","5","0"]}]})"
+            "\n");
+}
+
+// The page keeps one graph for all the starts a teacher tries; its
+// pictures must be the tool's, which starts afresh every time.
+TEST(ExploreAnswer, APictureIsTheSameWhateverTheGraphPressedBefore) {
+  PressGraph fresh(U'.'), used(U'.');
+  AnswerFor(used, "4823");
+  const Words& words = WordsFor(Language::kEnglish);
+  const Answer answer = AnswerFor(fresh, "112"), again = AnswerFor(used, "112");
+  EXPECT_EQ(DrawingDot(fresh, InTurnDrawing(fresh, answer, words), words),
+            DrawingDot(used, InTurnDrawing(used, again, words), words));
+  EXPECT_EQ(DrawingDot(fresh, SearchDrawing(fresh, answer, words), words),
+            DrawingDot(used, SearchDrawing(used, again, words), words));
+}
+
+TEST(ExploreAnswer, TableCellsKeepTheirPlaceInTsvAndCsv) {
+  PressGraph graph(U'.');
+  const Words& words = WordsFor(Language::kBulgarian);
+  const auto row = TableRow(graph, AnswerFor(graph, "112"), words);
+  EXPECT_EQ(TsvLine(row), "112\tцикъл 108 → 117\tцикъл 108 → 117\t13\t12\n");
+  EXPECT_EQ(CsvLine({"7,5", "a \"b\"", "1\t2"}), "\"7,5\",\"a \"\"b\"\"\",1\t2\r\n");
+  EXPECT_EQ(TsvLine({"1\t2", "3\n"}), "1 2\t3 \n");
+}
+
+}  // namespace
+}  // namespace velmora::explore
