@@ -623,6 +623,37 @@ describe('assistive technology', () => {
     withPage({}, async (page) => assert.deepEqual(await axeViolations(page), [])));
 });
 
+describe('in forced colours, as a high-contrast theme shows it', () => {
+  // Whether a colour stands out from another: not the same, nor transparent.
+  const differs = (colour, from) => colour !== from && !/^rgba\(.*, 0\)$/.test(colour);
+
+  it('keeps an edge on every button and text box, and a ring on the focus', TIMEOUT, () =>
+    withPage({ forcedColors: 'active' }, async (page) => {
+      assert.equal(await page.evaluate(() => matchMedia('(forced-colors: active)').matches), true);
+      const edges = await page.evaluate((ids) => ids.map((id) => {
+        const c = getComputedStyle(document.querySelector(id));
+        return [id, c.backgroundColor, ...['Top', 'Right', 'Bottom', 'Left'].map((side) =>
+          [c[`border${side}Style`], parseFloat(c[`border${side}Width`]), c[`border${side}Color`]])];
+      }), [INCREASE, DECREASE, FIELD, STATEMENT]);
+      for (const [id, background, ...sides] of edges) {
+        for (const [style, width, colour] of sides) {
+          assert.ok(!['none', 'hidden'].includes(style) && width >= 1, `${id}: ${style} ${width}`);
+          assert.ok(differs(colour, background), `${id}: ${colour} on ${background}`);
+        }
+      }
+      // Each control that takes the focus, in the tab order, shows it.
+      const surface = await page.evaluate(() => getComputedStyle(document.getElementById('client')).backgroundColor);
+      for (let i = 0; i < 4; i++) {
+        const [id, style, width, colour] = await page.evaluate(() => {
+          const c = getComputedStyle(document.activeElement);
+          return [document.activeElement.id, c.outlineStyle, parseFloat(c.outlineWidth), c.outlineColor];
+        });
+        assert.ok(style !== 'none' && width >= 1 && differs(colour, surface), `${id}: ${style} ${width} ${colour}`);
+        await page.keyboard.press('Tab');
+      }
+    }));
+});
+
 describe('serving it compressed', () => {
   it('ships a gzipped copy of every file but the PNGs, the same bytes inside', () => {
     const files = readdirSync(webDir);
