@@ -20,16 +20,14 @@ function velmoraShowError(text) {
   if (!box.open) box.showModal();
 }
 
-// A window that could not be opened: the error box, and no window (the one
-// the page shows may not be the record's).
+// A window that could not be opened: the error box, and no window.
 function velmoraNoWindow(text) {
   document.getElementById('client').replaceChildren();
   velmoraShowError(text);
 }
 
-// The box's text for a failure of the page itself while it opens the window
-// (a module that does not compile or start, an answer that is not JSON):
-// the run-time error the module gives any failure not one of its own.
+// The box's text for the page's own failure to open the window: the
+// run-time error the module gives any failure not one of its own.
 function velmoraFailureText(error) {
   return `Run-time error 51:\n\nInternal error: ${error?.message ?? error}`;
 }
@@ -71,10 +69,8 @@ async function velmoraStart(module, record) {
     velmoraShowError(text);
   }
 
-  // Opens the window of the record: the one the page shows, or, for a
-  // record other than the one the page was built with, velmora-window.wasm
-  // reads it as this module does and also describes its window, which the
-  // page then shows instead. Answers as velmora_open does.
+  // Opens the record's window: the one the page shows, or for another
+  // record, the one velmora-window.wasm describes. Answers as velmora_open.
   async function openWindow() {
     use(new WebAssembly.Instance(module, velmoraImports));
     const opened = open();
@@ -115,17 +111,13 @@ async function velmoraStart(module, record) {
     return i;
   }
 
-  // The page's own setting of the field's text: a press's answer, or the
-  // rule's correction of a change the browser made by itself. It ends the
-  // field's undo history, as setting a field's text does in the Qt window
-  // (setText), in Velmora.exe (WM_SETTEXT empties an edit's undo) and, but
-  // for one case, in a browser when a script sets a field's value: Ctrl+Z
-  // then undoes only what the user did after it. A pupil undoes their own
-  // typing; a press is a step of the exercise, not an edit, and its top
-  // line stays. The one case: a browser keeps a deletion that emptied the
-  // field, and would put its text back into the new one ("27" undone gave
-  // "2742"), so the field leaves the page for the moment: a browser forgets
-  // the editing steps of a field that leaves it.
+  // The page's own setting of the field's text (a press, or the rule's
+  // correction): it ends the field's undo history, as setting a field's
+  // text does in the Qt window, in Velmora.exe (WM_SETTEXT) and mostly in a
+  // browser. A pupil undoes their own typing; a press is the exercise's
+  // step. But a browser keeps a deletion that emptied the field and would
+  // undo it into the new text ("27" gave "2742"), so the field leaves the
+  // page for the moment: a browser forgets the steps of a field that does.
   function setField(text, caret) {
     const focused = document.activeElement === field;
     const [parent, next] = [field.parentNode, field.nextSibling];
@@ -149,11 +141,10 @@ async function velmoraStart(module, record) {
 
   // Insertions at the selection go to the rule before the browser makes
   // them (its own length limit would count UTF-16 units, and it would join
-  // a pasted text's lines); what the rule keeps goes in by the browser's own
-  // editing command, so that the field's undo history has it as the
-  // browser's own insertion would: typing joins the typing before it, and a
-  // paste is a step of its own (setting the selection ends the browser's
-  // typing step, before and after it).
+  // a pasted text's lines); what the rule keeps goes in by the browser's
+  // editing command, into its undo history as its own insertion would:
+  // typing joins the typing before it, a paste is a step of its own
+  // (setting the selection ends a typing step).
   const typed = new Set(['insertText', 'insertReplacementText', 'insertTranspose']);
   const pasted = new Set(['insertFromPaste', 'insertFromPasteAsQuotation', 'insertFromYank']);
   field.addEventListener('beforeinput', (event) => {
@@ -174,8 +165,8 @@ async function velmoraStart(module, record) {
     shown = state.field;
     if (state.inserted === '' && from === to) return;  // a full field takes nothing
     if (pasted.has(kind)) field.setSelectionRange(from, to);
-    // Its input event finds the field as the panel holds it; where the
-    // browser made something else of it, settle() takes that to the rule.
+    // Its input event finds the field as the panel holds it, or settles what
+    // else the browser made; a browser without the command gets the text set.
     if (!document.execCommand('insertText', false, state.inserted)) setField(state.field, state.caret);
     if (pasted.has(kind)) field.setSelectionRange(field.selectionEnd, field.selectionEnd);
   });
@@ -183,8 +174,7 @@ async function velmoraStart(module, record) {
   // Anything else the browser changed itself (deleting, undo and redo,
   // dropping, an input method's text once composed) goes to the panel,
   // which settles it by the same rule as the one span that changed, the
-  // caret where the user left it: an undo gives back only texts the field
-  // held, which the rule keeps as they are.
+  // caret where the user left it.
   function settle() {
     const now = field.value;
     if (stopped || now === shown) return;
@@ -198,10 +188,9 @@ async function velmoraStart(module, record) {
   // The user's decimal separator, as the browser writes 1.5 in their
   // language (the panel decides what a press writes for it). The browser's
   // number formats are slow to start, so the panel learns it at the first
-  // press that would write it (most presses write none; for one that would,
-  // the module answers {separatorNeeded: true} and presses nothing until it
-  // is told), or in a moment when the browser is idle, once the window is up
-  // and has taken its first presses.
+  // press that would write it (most write none; for one that would, the
+  // module answers {separatorNeeded: true} and presses nothing), or in a
+  // moment when the browser is idle, once the window is up.
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;
