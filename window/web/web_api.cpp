@@ -35,11 +35,14 @@ constexpr auto kOpened = velmora::web::Opened::kWindow;
 constexpr auto kOpened = velmora::web::Opened::kPanel;
 #endif
 
-// The window, with one panel. Until the page tells the user's decimal
-// separator (velmora_separator), the panel writes a point: the page learns
-// the separator late, since the browser's number formats are slow to start,
-// and most presses write no separator at all (PressWritesSeparator), so
-// that their answer is the same for every user.
+// The window, with one panel. The page learns the user's decimal separator
+// late (velmora_separator), as the browser's number formats are slow to
+// start; until then the panel has a point. That is enough for every press
+// that writes no separator: a press's answer depends on the user's
+// separator only where it writes one (ReadNumber reads only '.', and a
+// separator adds nothing to a digit sum and is one character whichever it
+// is; NumberPanel::PressWritesSeparator). A press that would write one
+// waits for the page to learn it (velmora_press).
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
