@@ -5,6 +5,8 @@
 #include <oleacc.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "numbers/runtime_error.h"
 #include "tests/win32/support.h"
@@ -185,6 +187,42 @@ TEST_F(WindowTest, AReplacementTheSubclassDoesNotSeeIsSettledByTheRule) {
   }
 }
 
+// The field's undo is the edit box's own (Ctrl+Z, EM_UNDO): it takes back
+// a typed character and a paste, a second undo puts them back, and the
+// panel settles each text the box goes back to. A press writes the field
+// as the system's own setting of a text does, which leaves nothing to undo.
+TEST_F(WindowTest, UndoTakesBackTypingAndPastingAndThePanelFollows) {
+  auto undo = [&] { SendMessageW(Field(), WM_CHAR, 0x1A, 1); };  // Ctrl+Z
+  auto shows = [&](const char* text) {
+    EXPECT_EQ(FieldText(), text);
+    EXPECT_EQ(window_->Panel().FieldText(), text);
+  };
+  SendMessageW(Field(), EM_SETSEL, 3, 3);
+  SendMessageW(Field(), WM_CHAR, L'3', 1);
+  shows("1123");
+  undo();
+  shows("112");
+  SendMessageW(Field(), EM_UNDO, 0, 0);  // undoes the undo
+  shows("1123");
+
+  SendMessageW(Field(), EM_SETSEL, 0, -1);
+  SetClipboard(window_->Handle(), L"98765");
+  SendMessageW(Field(), WM_PASTE, 0, 0);
+  shows("9876");  // the rule kept four characters
+  SendMessageW(Field(), WM_CHAR, L'5', 1);
+  shows("9876");  // a full field takes nothing, so nothing is added to undo
+  undo();
+  shows("1123");
+  undo();
+  shows("9876");
+
+  Press(1);  // 9876 - 30
+  shows("9846");
+  undo();
+  shows("9846");
+  EXPECT_EQ(TopLineText(), "Сума от цифри: 27");
+}
+
 TEST_F(WindowTest, CtrlASelectsTheWholeTextThenTypingReplacesIt) {
   SendMessageW(Field(), EM_SETSEL, 1, 1);
   SendMessageW(Field(), WM_CHAR, 0x01, 1);  // Ctrl+A
@@ -342,6 +380,94 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   }
 }
 
+// A high-contrast scheme in the system's colours, white on black as the
+// one that comes with Windows, for as long as the object lives. (The
+// system under test cannot turn high contrast on: the window is told by
+// the query below.)
+class HighContrastColours {
+ public:
+  HighContrastColours() {
+    for (std::size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
+    const COLORREF scheme[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                               RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 128, 128),
+                               RGB(192, 192, 192), RGB(255, 255, 255)};
+    SetSysColors(static_cast<int>(std::size(kParts)), kParts, scheme);
+  }
+  ~HighContrastColours() { SetSysColors(static_cast<int>(std::size(kParts)), kParts, saved_); }
+  HighContrastColours(const HighContrastColours&) = delete;
+  HighContrastColours& operator=(const HighContrastColours&) = delete;
+
+ private:
+  static constexpr INT kParts[] = {COLOR_BTNFACE,      COLOR_BTNTEXT,    COLOR_WINDOW,
+                                   COLOR_WINDOWTEXT,   COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,
+                                   COLOR_3DLIGHT,      COLOR_3DDKSHADOW};
+  COLORREF saved_[std::size(kParts)] = {};
+};
+
+bool g_high_contrast = false;
+bool TestHighContrast() { return g_high_contrast; }
+
+// The background and text colours that `message` sets for `control`, and
+// its brush's colour.
+struct ControlPaint {
+  COLORREF back, text, brush;
+};
+ControlPaint PaintOf(HWND main, UINT message, HWND control) {
+  HDC dc = GetDC(main);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(main, message, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(control)));
+  const ControlPaint paint{GetBkColor(dc), GetTextColor(dc), 0xFFFFFFFF};
+  ReleaseDC(main, dc);
+  LOGBRUSH logbrush{};
+  if (GetObjectW(brush, sizeof logbrush, &logbrush) != static_cast<int>(sizeof logbrush)) return paint;
+  return {paint.back, paint.text, logbrush.lbColor};
+}
+
+// Under a high-contrast theme every control is drawn in the system's
+// colours, the buttons with the system's edge and focus; when the theme
+// goes, the layout's colours come back. The window follows each change.
+TEST_F(WindowTest, UnderHighContrastEveryControlIsDrawnInTheSystemsColours) {
+  g_high_contrast = false;
+  window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(), '.', TestHighContrast);
+  HWND main = window_->Handle();
+  HWND increase = Control("Command1", 0);
+  {
+    HighContrastColours scheme;
+    g_high_contrast = true;
+    SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
+    EXPECT_EQ(PaintedColour(536, 258, 300, 120, [&](HDC dc) { SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); }),
+              black);
+    const struct { const char* name; std::int16_t index; UINT message; } controls[] = {
+        {"Label1", 0, WM_CTLCOLORSTATIC}, {"Label1", 1, WM_CTLCOLORSTATIC},
+        {"Text2", 0, WM_CTLCOLOREDIT}, {"Text1", 0, WM_CTLCOLORSTATIC}};
+    for (const auto& c : controls) {
+      SCOPED_TRACE(c.name + std::string("(") + std::to_string(c.index) + ")");
+      const ControlPaint paint = PaintOf(main, c.message, Control(c.name, c.index));
+      EXPECT_EQ(paint.back, black);
+      EXPECT_EQ(paint.text, white);
+      EXPECT_EQ(paint.brush, black);
+    }
+    // The button: a black face, an edge that stands out, the caption in
+    // white, the focus rectangle inside the edge.
+    EXPECT_EQ(DrawnButtonColour(main, increase, 0, 6, 12), black);
+    EXPECT_NE(DrawnButtonColour(main, increase, 0, 0, 0), black);
+    EXPECT_NE(DrawnButtonColour(main, increase, 0, 160, 24), black);
+    int caption = 0, dots = 0;
+    for (int x = 10; x < 150; ++x) caption += DrawnButtonColour(main, increase, 0, x, 12) == white;
+    for (int x = kFocusRectangleInset; x < 161 - kFocusRectangleInset; ++x)
+      dots += DrawnButtonColour(main, increase, ODS_FOCUS, x, kFocusRectangleInset) != black;
+    EXPECT_GT(caption, 5);
+    EXPECT_GT(dots, 161 / 4);
+
+    g_high_contrast = false;
+    SendMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
+  }
+  EXPECT_EQ(PaintOf(main, WM_CTLCOLORSTATIC, Control("Label1", 0)).back, RGB(255, 192, 128));
+  EXPECT_EQ(DrawnButtonColour(main, increase, 0, 6, 12), RGB(128, 255, 255));
+  EXPECT_EQ(PaintOf(main, WM_CTLCOLOREDIT, Field()).back, GetSysColor(COLOR_WINDOW));
+}
+
 TEST_F(WindowTest, TabGoesRoundInTabIndexOrderFromTheStatement) {
   Open('.', true);
   SetForegroundWindow(window_->Handle());
@@ -426,7 +552,9 @@ TEST_F(WindowTest, LabelsLieBeneathTheBoxesAndButtons) {
 }
 
 // What a screen reader is told of each control: the system's accessible
-// object for it, as a reader in another process gets it.
+// object for it, as a reader in another process gets it. (The interface's
+// identifier comes from the compiler: the x86_64 import library's
+// IID_IAccessible is a jump into the DLL, not the identifier.)
 struct Heard {
   std::wstring name, value;
   LONG role = 0;
@@ -434,7 +562,7 @@ struct Heard {
 Heard AskScreenReader(HWND control) {
   Heard heard;
   IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
                                         reinterpret_cast<void**>(&object))) || !object) {
     ADD_FAILURE() << "no accessible object";
     return heard;
@@ -478,6 +606,130 @@ TEST_F(WindowTest, AScreenReaderHearsEveryControlsNameAndRole) {
   EXPECT_EQ(AskScreenReader(Field()).value, L"112");
   Press(0);
   EXPECT_EQ(AskScreenReader(TopLine()).name, L"Сума от цифри: 8");
+  CoUninitialize();
+}
+
+IUnknown* Identity(IUnknown* object) {
+  IUnknown* identity = nullptr;
+  object->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(&identity));
+  if (identity) identity->Release();  // the object holds it; only compared
+  return identity;
+}
+
+std::wstring NameOf(IAccessible* object) {
+  VARIANT self{};
+  self.vt = VT_I4;
+  self.lVal = CHILDID_SELF;
+  BSTR name = nullptr;
+  std::wstring text;
+  if (SUCCEEDED(object->get_accName(self, &name)) && name) text = name;
+  SysFreeString(name);
+  return text;
+}
+
+// Every interface a reader gets from a control's object is that object's
+// (the same IUnknown), and every way of asking gives its name: from
+// another of its interfaces, or late-bound through IDispatch.
+TEST_F(WindowTest, AControlsObjectKeepsItsIdentityAndItsNameHoweverItIsAsked) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IAccessible* field = nullptr;
+  ASSERT_TRUE(SUCCEEDED(AccessibleObjectFromWindow(Field(), static_cast<DWORD>(OBJID_CLIENT),
+                                                   __uuidof(IAccessible),
+                                                   reinterpret_cast<void**>(&field))));
+  IUnknown* const self = Identity(field);
+  ASSERT_NE(self, nullptr);
+  const struct { const char* name; IID iid; } asked[] = {
+      {"IOleWindow", __uuidof(IOleWindow)},
+      {"IEnumVARIANT", __uuidof(IEnumVARIANT)},
+      {"IServiceProvider", __uuidof(IServiceProvider)},
+      {"IDispatch", __uuidof(IDispatch)},
+  };
+  for (const auto& a : asked) {
+    IUnknown* other = nullptr;
+    if (FAILED(field->QueryInterface(a.iid, reinterpret_cast<void**>(&other))) || !other) continue;
+    EXPECT_EQ(Identity(other), self) << a.name;
+    IAccessible* back = nullptr;
+    if (SUCCEEDED(other->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&back))) && back) {
+      EXPECT_EQ(NameOf(back), L"Число") << "IAccessible from " << a.name;
+      back->Release();
+    }
+    other->Release();
+  }
+
+  IOleWindow* window = nullptr;
+  ASSERT_TRUE(SUCCEEDED(field->QueryInterface(__uuidof(IOleWindow), reinterpret_cast<void**>(&window))));
+  HWND shown = nullptr;
+  EXPECT_TRUE(SUCCEEDED(window->GetWindow(&shown)));
+  EXPECT_EQ(shown, Field());
+  window->Release();
+
+  VARIANT self_id{};
+  self_id.vt = VT_I4;
+  self_id.lVal = CHILDID_SELF;
+  DISPPARAMS parameters{&self_id, nullptr, 1, 0};
+  VARIANT name{};
+  EXPECT_TRUE(SUCCEEDED(field->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters,
+                                      &name, nullptr, nullptr)));
+  EXPECT_EQ(name.vt, VT_BSTR);
+  if (name.vt == VT_BSTR) {
+    EXPECT_STREQ(name.bstrVal, L"Число");
+  }
+  VariantClear(&name);
+  field->Release();
+  CoUninitialize();
+}
+
+// What a screen reader meets after a press: the top line's live-region
+// event, and on it the top line's object, whose name is what a reader
+// speaks. The live setting is given to the top line once a reader is
+// about: one that the system reports, or one that has asked the window
+// for an object (the reader that comes with Windows reports itself nowhere).
+struct LiveCase {
+  const char* name;
+  bool system_says_a_reader_runs;
+  bool a_reader_asked;
+  bool marked;  // the top line was given its live setting (or the system has no service for it)
+};
+
+std::vector<std::wstring> g_heard;  // each live-region event's object's name
+HWND g_live_label = nullptr;
+
+void CALLBACK OnLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (window != g_live_label) return;
+  IAccessible* accessible = nullptr;
+  VARIANT id{};
+  if (FAILED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child),
+                                       &accessible, &id)) || !accessible)
+    return g_heard.push_back(L"(no object)");
+  g_heard.push_back(NameOf(accessible));
+  accessible->Release();
+}
+
+TEST_F(WindowTest, APressIsToldToScreenReadersThroughTheTopLinesLiveRegion) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  const LiveCase cases[] = {
+      {"no screen reader", false, false, false},
+      {"the system says a reader runs", true, false, true},
+      {"a reader asked for an object", false, true, true},
+  };
+  for (const LiveCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open();
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENREADER, c.system_says_a_reader_runs, nullptr, 0));
+    if (c.a_reader_asked) AskScreenReader(Field());
+    g_live_label = TopLine();
+    g_heard.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED,
+                                         nullptr, OnLiveRegion, GetCurrentProcessId(),
+                                         GetCurrentThreadId(), WINEVENT_OUTOFCONTEXT);
+    ASSERT_NE(hook, nullptr);
+    Press(0);
+    Pump();
+    UnhookWinEvent(hook);
+    SystemParametersInfoW(SPI_SETSCREENREADER, FALSE, nullptr, 0);
+    EXPECT_EQ(g_heard, std::vector<std::wstring>{L"Сума от цифри: 8"});
+    EXPECT_EQ(window_->TopLineLiveMark() != LiveRegion::Mark::kNone, c.marked);
+  }
   CoUninitialize();
 }
 
