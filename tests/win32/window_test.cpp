@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "numbers/runtime_error.h"
+#include "tests/win32/high_contrast_scheme.h"
 #include "tests/win32/support.h"
 #include "window/front_end.h"
 #include "window/win32/number_window.h"
@@ -380,30 +381,6 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   }
 }
 
-// A high-contrast scheme in the system's colours, white on black as the
-// one that comes with Windows, for as long as the object lives. (The
-// system under test cannot turn high contrast on: the window is told by
-// the query below.)
-class HighContrastColours {
- public:
-  HighContrastColours() {
-    for (std::size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
-    const COLORREF scheme[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
-                               RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 128, 128),
-                               RGB(192, 192, 192), RGB(255, 255, 255)};
-    SetSysColors(static_cast<int>(std::size(kParts)), kParts, scheme);
-  }
-  ~HighContrastColours() { SetSysColors(static_cast<int>(std::size(kParts)), kParts, saved_); }
-  HighContrastColours(const HighContrastColours&) = delete;
-  HighContrastColours& operator=(const HighContrastColours&) = delete;
-
- private:
-  static constexpr INT kParts[] = {COLOR_BTNFACE,      COLOR_BTNTEXT,    COLOR_WINDOW,
-                                   COLOR_WINDOWTEXT,   COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW,
-                                   COLOR_3DLIGHT,      COLOR_3DDKSHADOW};
-  COLORREF saved_[std::size(kParts)] = {};
-};
-
 bool g_high_contrast = false;
 bool TestHighContrast() { return g_high_contrast; }
 
@@ -432,7 +409,7 @@ TEST_F(WindowTest, UnderHighContrastEveryControlIsDrawnInTheSystemsColours) {
   HWND main = window_->Handle();
   HWND increase = Control("Command1", 0);
   {
-    HighContrastColours scheme;
+    HighContrastScheme scheme;  // Wine cannot turn high contrast on: the window is told by the query
     g_high_contrast = true;
     SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
     const COLORREF black = RGB(0, 0, 0), white = RGB(255, 255, 255);
