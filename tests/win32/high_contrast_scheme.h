@@ -13,8 +13,14 @@ namespace velmora::win32::test {
 
 class HighContrastScheme {
  public:
-  HighContrastScheme();
-  ~HighContrastScheme();
+  HighContrastScheme() {
+    static constexpr COLORREF kScheme[] = {RGB(0, 0, 0),       RGB(255, 255, 255), RGB(0, 0, 0),
+                                           RGB(255, 255, 255), RGB(255, 255, 255), RGB(128, 128, 128),
+                                           RGB(192, 192, 192), RGB(255, 255, 255)};
+    for (std::size_t i = 0; i < std::size(kParts); ++i) saved_[i] = GetSysColor(kParts[i]);
+    SetSysColors(static_cast<int>(std::size(kParts)), kParts, kScheme);
+  }
+  ~HighContrastScheme() { SetSysColors(static_cast<int>(std::size(kParts)), kParts, saved_); }
   HighContrastScheme(const HighContrastScheme&) = delete;
   HighContrastScheme& operator=(const HighContrastScheme&) = delete;
 

@@ -3,8 +3,8 @@
 // has gone under another program's procedure.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
-#include <vector>
 
 #include "numbers/runtime_error.h"
 #include "window/win32/subclass.h"
@@ -12,27 +12,27 @@
 namespace velmora::win32::test {
 namespace {
 
-// Answers `answered` with `answer` and writes down every message it sees.
-class Recorder final : public MessageFilter {
+// Writes its letter down for each EM_GETLIMITTEXT, and answers it with
+// `answer` if it has one.
+class Limit final : public MessageFilter {
  public:
-  Recorder(UINT answered, LRESULT answer, std::vector<std::string>& seen, std::string name)
-      : answered_(answered), answer_(answer), seen_(seen), name_(std::move(name)) {}
+  Limit(std::string& seen, char letter, std::optional<LRESULT> answer = std::nullopt)
+      : seen_(seen), letter_(letter), answer_(answer) {}
   std::optional<LRESULT> Filter(UINT message, WPARAM, LPARAM) override {
-    if (message == EM_GETLIMITTEXT) seen_.push_back(name_);
-    if (message != answered_) return std::nullopt;
+    if (message != EM_GETLIMITTEXT) return std::nullopt;
+    seen_ += letter_;
     return answer_;
   }
 
  private:
-  UINT answered_;
-  LRESULT answer_;
-  std::vector<std::string>& seen_;
-  std::string name_;
+  std::string& seen_;
+  char letter_;
+  std::optional<LRESULT> answer_;
 };
 
 struct Edit {
   Edit() : window(CreateWindowExW(0, L"EDIT", L"", WS_POPUP, 0, 0, 50, 20, nullptr, nullptr, nullptr, nullptr)) {
-    SendMessageW(window, EM_LIMITTEXT, 7, 0);  // the edit's own answer to EM_GETLIMITTEXT
+    SendMessageW(window, EM_LIMITTEXT, 7, 0);  // the EDIT's own answer to EM_GETLIMITTEXT
   }
   ~Edit() { DestroyWindow(window); }
   LRESULT Limit() const { return SendMessageW(window, EM_GETLIMITTEXT, 0, 0); }
@@ -44,15 +44,15 @@ TEST(SubclassTest, FiltersGoInTheirOrderAndTheRestReachesTheWindowsOwnProcedure)
   Edit edit;
   const LONG_PTR own = edit.Proc();
   HandlerFailure failure;
-  std::vector<std::string> seen;
+  std::string seen;
   {
     Subclass subclass(edit.window, failure);
-    subclass.Add<Recorder>(WM_NULL, 0, seen, "first");
-    subclass.Add<Recorder>(WM_NULL, 0, seen, "second");
+    subclass.Add<Limit>(seen, 'a');
+    subclass.Add<Limit>(seen, 'b');
     EXPECT_EQ(edit.Limit(), 7);  // neither answers: the EDIT does
-    EXPECT_EQ(seen, (std::vector<std::string>{"first", "second"}));
-    subclass.Add<Recorder>(EM_GETLIMITTEXT, 3, seen, "third");
+    subclass.Add<Limit>(seen, 'c', 3);
     EXPECT_EQ(edit.Limit(), 3);
+    EXPECT_EQ(seen, "ababc");
     EXPECT_THROW(Subclass(edit.window, failure), RuntimeError);  // one per window
   }
   EXPECT_EQ(edit.Proc(), own);
@@ -68,9 +68,9 @@ LRESULT CALLBACK Other(HWND window, UINT message, WPARAM w, LPARAM l) {
 TEST(SubclassTest, UnderAnotherProcedureItStaysAndPassesMessagesToTheWindowsOwn) {
   Edit edit;
   HandlerFailure failure;
-  std::vector<std::string> seen;
+  std::string seen;
   auto subclass = std::make_unique<Subclass>(edit.window, failure);
-  subclass->Add<Recorder>(EM_GETLIMITTEXT, 3, seen, "answers");
+  subclass->Add<Limit>(seen, 'a', 3);
   g_under = reinterpret_cast<WNDPROC>(
       SetWindowLongPtrW(edit.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Other)));
   EXPECT_EQ(edit.Limit(), 3);
