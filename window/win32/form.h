@@ -10,7 +10,8 @@
 // its concerns: what a screen reader hears of it (AccessibleControl); in
 // every text box, Ctrl+A (SelectAllKey); in a one-line text box, its
 // insertions, which go to the rule its owner sets (LineEdit). One label
-// may be a live region, whose new texts a screen reader speaks. The
+// may be a live region, whose new texts a screen reader speaks; it keeps
+// the system's own window procedure and accessible object. The
 // colours are the layout's, or under a high-contrast theme the system's
 // (ColoursOf), and the window redraws when the theme changes. What the
 // user does reaches the owner through Events.
