@@ -33,6 +33,7 @@ function(velmora_win32_cross_build name toolchain binary_dir)
     BYPRODUCTS
       ${binary_dir}/app/Velmora.exe
       ${binary_dir}/tests/win32/velmora_win32_tests.exe
+      ${binary_dir}/tests/win32/velmora-high-contrast.exe
       ${binary_dir}/tests/numbers/velmora-numbers-tests.exe
       ${binary_dir}/tools/driver/velmora-driver.exe)
 endfunction()
@@ -93,7 +94,7 @@ if(VELMORA_WINE_ARCH STREQUAL "win64" AND VELMORA_BUILD_TESTS)
   set(VELMORA_WINE_TEST_TARGET velmora_win64_cross)
   set(VELMORA_WINE_TEST_DIR ${CMAKE_BINARY_DIR}/win64)
   velmora_win32_cross_build(velmora_win64_cross mingw-x86_64.cmake ${VELMORA_WINE_TEST_DIR}
-    Velmora velmora_win32_tests velmora-numbers-tests velmora-driver)
+    Velmora velmora_win32_tests velmora-high-contrast velmora-numbers-tests velmora-driver)
 else()
   set(VELMORA_WINE_TEST_TARGET velmora_win32_cross)
   set(VELMORA_WINE_TEST_DIR ${VELMORA_WIN32_BINARY_DIR})

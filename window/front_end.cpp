@@ -72,6 +72,13 @@ std::vector<const Control*> StackingOrder(const Layout& layout) {
   return order;
 }
 
+std::vector<const Control*> TopDownOrder(const Layout& layout) {
+  std::vector<const Control*> order = ByTabIndex(layout, [](const Control& c) { return !IsLabel(c); });
+  const std::vector<const Control*> labels = ByTabIndex(layout, IsLabel);
+  order.insert(order.end(), labels.begin(), labels.end());
+  return order;
+}
+
 int TwipsToPixels(std::int32_t twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440.0));
 }
@@ -138,6 +145,19 @@ ButtonEdge ButtonEdgeOf(Colour face, bool held) {
   const Colour shadow = Towards(face, 0, 2), darkest = Towards(face, 0, 3);
   if (held) return {darkest, shadow, light, lightest};
   return {lightest, light, shadow, darkest};
+}
+
+ColourChoice WindowBackOf(const Layout& layout, bool high_contrast) {
+  if (high_contrast) return SystemColour::Face;
+  return layout.back_colour;
+}
+
+ControlColours ColoursOf(const Control& control, bool high_contrast) {
+  const bool text_box = control.kind == ControlKind::TextBox;
+  const SystemColour back = text_box ? SystemColour::Window : SystemColour::Face;
+  const SystemColour text = text_box ? SystemColour::WindowText : SystemColour::FaceText;
+  if (high_contrast || !control.back_colour) return {back, text, false};
+  return {*control.back_colour, text, LookOf(control).own_colour_button};
 }
 
 const Control* CaptionOf(const Layout& layout, const Control& box) {

@@ -2,8 +2,9 @@
 // What every front end decides the same way, whatever its toolkit: which
 // controls the number panel is bound to, the tab order and the stacking of
 // the controls, twips to pixels, the decoded settings of each control and
-// of the window's font, the look of a button drawn in its own colour, which
-// label names which text box, and the text of the run-time error box. A
+// of the window's font, the look of a button drawn in its own colour, the
+// colours drawn with and without a high-contrast theme, which label names
+// which text box, and the text of the run-time error box. A
 // toolkit layer only turns these into its widgets; no toolkit header comes
 // in here.
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 #include "numbers/runtime_error.h"
@@ -48,10 +50,17 @@ std::vector<const Control*> TabOrder(const Layout& layout);
 // Every control from the bottom of the window's stacking to the top: the
 // labels, which are drawn on the window's own surface and so lie beneath
 // every text box and button and never cover their borders, then the text
-// boxes and buttons in tab order. (A toolkit whose first child is the
-// topmost creates the text boxes and buttons first, then the labels: only
-// the labels' place matters: the visible boxes and buttons do not overlap.)
+// boxes and buttons in tab order. A toolkit that draws later children over
+// earlier ones creates them in this order.
 std::vector<const Control*> StackingOrder(const Layout& layout);
+
+// The order of creation for a toolkit that puts each new child beneath
+// those made before it and whose Tab follows the stacking from the top
+// (Win32): the text boxes and buttons in tab order, then the labels. Not
+// StackingOrder reversed: only the labels' place beneath the rest matters
+// (the visible boxes and buttons do not overlap), and Tab takes the order
+// of the others.
+std::vector<const Control*> TopDownOrder(const Layout& layout);
 
 // ---- Geometry ---------------------------------------------------------------
 
@@ -126,6 +135,46 @@ ButtonEdge ButtonEdgeOf(Colour face, bool held);
 // Assistive technology reads it as the box's name. nullptr if none does.
 //   "Число" (Label1(1)) captions the number field Text2(0).
 const Control* CaptionOf(const Layout& layout, const Control& box);
+
+// ---- Colours -----------------------------------------------------------------
+
+// The system's colours that a control may be drawn in, in two pairs that
+// the system's theme makes to be read on each other: the face of dialogs
+// and buttons with the text on it, and the inside of text boxes with the
+// text in it. Under a high-contrast theme they are the theme's. (Win32:
+// COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT.)
+enum class SystemColour { Face, FaceText, Window, WindowText };
+
+// A colour that the layout stores, or one of the system's.
+using ColourChoice = std::variant<Colour, SystemColour>;
+
+struct ControlColours {
+  ColourChoice back, text;
+  // A button drawn flat in `back` with ButtonEdgeOf's edge; any other
+  // button is drawn as the system draws its own, in the system's colours.
+  bool own_colour_button = false;
+  friend bool operator==(const ControlColours&, const ControlColours&) = default;
+};
+
+// What the window and each control are drawn in.
+//   Without a high-contrast theme: the layout's colours where it stores
+//   them, the system's where it does not. The window in its own; a label
+//   in its own or the face; a text box in its own or the window colour; a
+//   button flat in its own colour where ControlLook::own_colour_button
+//   says so, else as the system draws it. Text in the face's text colour,
+//   in text boxes the window's text colour.
+//   Under a high-contrast theme (a user's choice for reading): the system's
+//   pairs alone, as the system draws its own controls. The window, labels
+//   and buttons on the face with its text, buttons with the system's edge;
+//   text boxes in the window colours.
+//     Label1(0), normal        -> back 0x0080C0FF, text FaceText
+//     Label1(0), high contrast -> back Face, text FaceText
+//     Command1(0), normal      -> back 0x00FFFF80, text FaceText, own colour
+//     Command1(0), high contrast -> back Face, text FaceText, the system's
+//     Text2(0), either         -> back Window, text WindowText
+//     the window               -> 0x00FFC0C0; high contrast: Face
+ColourChoice WindowBackOf(const Layout& layout, bool high_contrast);
+ControlColours ColoursOf(const Control& control, bool high_contrast);
 
 // ---- Names for assistive technology ---------------------------------------
 

@@ -5,8 +5,11 @@
 #include <oleacc.h>
 
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "numbers/runtime_error.h"
+#include "tests/win32/high_contrast_scheme.h"
 #include "tests/win32/support.h"
 #include "window/front_end.h"
 #include "window/win32/number_window.h"
@@ -185,6 +188,42 @@ TEST_F(WindowTest, AReplacementTheSubclassDoesNotSeeIsSettledByTheRule) {
   }
 }
 
+// The field's undo is the edit box's own (Ctrl+Z, EM_UNDO): it takes back
+// a typed character and a paste, a second undo puts them back, and the
+// panel settles each text the box goes back to. A press writes the field
+// as the system's own setting of a text does, which leaves nothing to undo.
+TEST_F(WindowTest, UndoTakesBackTypingAndPastingAndThePanelFollows) {
+  auto undo = [&] { SendMessageW(Field(), WM_CHAR, 0x1A, 1); };  // Ctrl+Z
+  auto shows = [&](const char* text) {
+    EXPECT_EQ(FieldText(), text);
+    EXPECT_EQ(window_->Panel().FieldText(), text);
+  };
+  SendMessageW(Field(), EM_SETSEL, 3, 3);
+  SendMessageW(Field(), WM_CHAR, L'3', 1);
+  shows("1123");
+  undo();
+  shows("112");
+  SendMessageW(Field(), EM_UNDO, 0, 0);  // undoes the undo
+  shows("1123");
+
+  SendMessageW(Field(), EM_SETSEL, 0, -1);
+  SetClipboard(window_->Handle(), L"98765");
+  SendMessageW(Field(), WM_PASTE, 0, 0);
+  shows("9876");  // the rule kept four characters
+  SendMessageW(Field(), WM_CHAR, L'5', 1);
+  shows("9876");  // a full field takes nothing, so nothing is added to undo
+  undo();
+  shows("1123");
+  undo();
+  shows("9876");
+
+  Press(1);  // 9876 - 30
+  shows("9846");
+  undo();
+  shows("9846");
+  EXPECT_EQ(TopLineText(), "Сума от цифри: 27");
+}
+
 TEST_F(WindowTest, CtrlASelectsTheWholeTextThenTypingReplacesIt) {
   SendMessageW(Field(), EM_SETSEL, 1, 1);
   SendMessageW(Field(), WM_CHAR, 0x01, 1);  // Ctrl+A
@@ -309,10 +348,26 @@ COLORREF DrawnButtonColour(HWND main, HWND button, UINT state, int x, int y) {
   });
 }
 
+// The background colour that `message` sets for `control`, as the DC's
+// and as its brush's.
+std::pair<COLORREF, COLORREF> BackOf(HWND main, UINT message, HWND control) {
+  HDC dc = GetDC(main);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(main, message, reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(control)));
+  const COLORREF back = GetBkColor(dc);
+  ReleaseDC(main, dc);
+  LOGBRUSH logbrush{};
+  EXPECT_EQ(GetObjectW(brush, sizeof logbrush, &logbrush), static_cast<int>(sizeof logbrush));
+  return {back, logbrush.lbColor};
+}
+
+COLORREF ErasedColour(HWND main) {
+  return PaintedColour(536, 258, 300, 120, [&](HDC dc) { SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); });
+}
+
 TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   HWND main = window_->Handle();
-  EXPECT_EQ(PaintedColour(536, 258, 300, 120, [&](HDC dc) { SendMessageW(main, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0); }),
-            RGB(192, 192, 255));
+  EXPECT_EQ(ErasedColour(main), RGB(192, 192, 255));
 
   struct Case { const char* name; std::int16_t index; UINT message; COLORREF colour; };
   const Case labels[] = {
@@ -323,14 +378,7 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
   };
   for (const Case& c : labels) {
     SCOPED_TRACE(c.name);
-    HDC dc = GetDC(main);
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(main, c.message, reinterpret_cast<WPARAM>(dc),
-                                                       reinterpret_cast<LPARAM>(Control(c.name, c.index))));
-    EXPECT_EQ(GetBkColor(dc), c.colour);
-    ReleaseDC(main, dc);
-    LOGBRUSH logbrush{};
-    ASSERT_EQ(GetObjectW(brush, sizeof logbrush, &logbrush), static_cast<int>(sizeof logbrush));
-    EXPECT_EQ(logbrush.lbColor, c.colour);
+    EXPECT_EQ(BackOf(main, c.message, Control(c.name, c.index)), std::make_pair(c.colour, c.colour));
   }
 
   const Case buttons[] = {{"Command1", 0, 0, RGB(128, 255, 255)}, {"Command1", 1, 0, RGB(128, 128, 255)}};
@@ -340,6 +388,37 @@ TEST_F(WindowTest, ColoursAreTheStoredOnes) {
     const COLORREF painted = DrawnButtonColour(main, button, 0, 6, 12);
     EXPECT_EQ(painted, c.colour) << c.index;
   }
+}
+
+bool g_high_contrast = false;
+bool TestHighContrast() { return g_high_contrast; }
+
+// The window follows the theme: under high contrast it is drawn in the
+// system's colours (win32.screenshot.high_contrast looks at the whole
+// window), the buttons with the system's edge and their focus, and the
+// layout's colours come back when the theme goes.
+TEST_F(WindowTest, TheColoursFollowAHighContrastThemeOnAndOff) {
+  g_high_contrast = false;
+  window_ = std::make_unique<NumberWindow>(GetModuleHandleW(nullptr), ProgramLayout(), '.', TestHighContrast);
+  HWND main = window_->Handle(), increase = Control("Command1", 0);
+  const COLORREF black = RGB(0, 0, 0);
+  {
+    HighContrastScheme scheme;  // Wine cannot turn high contrast on: the window is told by the query
+    g_high_contrast = true;
+    SendMessageW(main, WM_SETTINGCHANGE, SPI_SETHIGHCONTRAST, 0);
+    EXPECT_EQ(ErasedColour(main), black);
+    EXPECT_EQ(BackOf(main, WM_CTLCOLORSTATIC, Control("Label1", 0)), std::make_pair(black, black));
+    EXPECT_EQ(DrawnButtonColour(main, increase, 0, 6, 12), black);
+    EXPECT_NE(DrawnButtonColour(main, increase, 0, 0, 0), black);  // the edge
+    int dots = 0;
+    for (int x = kFocusRectangleInset; x < 161 - kFocusRectangleInset; ++x)
+      dots += DrawnButtonColour(main, increase, ODS_FOCUS, x, kFocusRectangleInset) != black;
+    EXPECT_GT(dots, 161 / 4);
+    g_high_contrast = false;
+    SendMessageW(main, WM_SYSCOLORCHANGE, 0, 0);
+  }
+  EXPECT_EQ(BackOf(main, WM_CTLCOLORSTATIC, Control("Label1", 0)).first, RGB(255, 192, 128));
+  EXPECT_EQ(DrawnButtonColour(main, increase, 0, 6, 12), RGB(128, 255, 255));
 }
 
 TEST_F(WindowTest, TabGoesRoundInTabIndexOrderFromTheStatement) {
@@ -426,30 +505,49 @@ TEST_F(WindowTest, LabelsLieBeneathTheBoxesAndButtons) {
 }
 
 // What a screen reader is told of each control: the system's accessible
-// object for it, as a reader in another process gets it.
+// object for it, as a reader in another process gets it. (The interface's
+// identifier comes from the compiler: the x86_64 import library's
+// IID_IAccessible is a jump into the DLL, not the identifier.)
 struct Heard {
   std::wstring name, value;
   LONG role = 0;
 };
-Heard AskScreenReader(HWND control) {
-  Heard heard;
-  IAccessible* object = nullptr;
-  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), IID_IAccessible,
-                                        reinterpret_cast<void**>(&object))) || !object) {
-    ADD_FAILURE() << "no accessible object";
-    return heard;
-  }
+
+VARIANT Self() {
   VARIANT self{};
   self.vt = VT_I4;
   self.lVal = CHILDID_SELF;
-  BSTR text = nullptr;
-  if (SUCCEEDED(object->get_accName(self, &text)) && text) heard.name = text;
+  return self;
+}
+
+std::wstring Take(BSTR text) {
+  std::wstring taken = text ? text : L"";
   SysFreeString(text);
-  text = nullptr;
-  if (SUCCEEDED(object->get_accValue(self, &text)) && text) heard.value = text;
-  SysFreeString(text);
+  return taken;
+}
+
+std::wstring NameOf(IAccessible* object) {
+  BSTR name = nullptr;
+  return SUCCEEDED(object->get_accName(Self(), &name)) ? Take(name) : L"";
+}
+
+IAccessible* ObjectOf(HWND control) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(control, static_cast<DWORD>(OBJID_CLIENT), __uuidof(IAccessible),
+                                        reinterpret_cast<void**>(&object))) || !object)
+    ADD_FAILURE() << "no accessible object";
+  return object;
+}
+
+Heard AskScreenReader(HWND control) {
+  Heard heard;
+  IAccessible* object = ObjectOf(control);
+  if (!object) return heard;
+  heard.name = NameOf(object);
+  BSTR value = nullptr;
+  if (SUCCEEDED(object->get_accValue(Self(), &value))) heard.value = Take(value);
   VARIANT role{};
-  if (SUCCEEDED(object->get_accRole(self, &role)) && role.vt == VT_I4) heard.role = role.lVal;
+  if (SUCCEEDED(object->get_accRole(Self(), &role)) && role.vt == VT_I4) heard.role = role.lVal;
   object->Release();
   return heard;
 }
@@ -478,6 +576,94 @@ TEST_F(WindowTest, AScreenReaderHearsEveryControlsNameAndRole) {
   EXPECT_EQ(AskScreenReader(Field()).value, L"112");
   Press(0);
   EXPECT_EQ(AskScreenReader(TopLine()).name, L"Сума от цифри: 8");
+  CoUninitialize();
+}
+
+IUnknown* Identity(IUnknown* object) {
+  IUnknown* identity = nullptr;
+  object->QueryInterface(__uuidof(IUnknown), reinterpret_cast<void**>(&identity));
+  if (identity) identity->Release();  // the object holds it; only compared
+  return identity;
+}
+
+// Every interface a reader gets from a control's object is that object's
+// (the same IUnknown), with its name behind it, and the name is the same
+// late-bound, through IDispatch; IOleWindow tells the object's window.
+TEST_F(WindowTest, AControlsObjectKeepsItsIdentityAndItsNameHoweverItIsAsked) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  IAccessible* field = ObjectOf(Field());
+  ASSERT_NE(field, nullptr);
+  for (const IID& iid : {__uuidof(IOleWindow), __uuidof(IEnumVARIANT), __uuidof(IServiceProvider)}) {
+    IUnknown* other = nullptr;
+    if (FAILED(field->QueryInterface(iid, reinterpret_cast<void**>(&other))) || !other) continue;
+    EXPECT_EQ(Identity(other), Identity(field));
+    IAccessible* back = nullptr;
+    if (SUCCEEDED(other->QueryInterface(__uuidof(IAccessible), reinterpret_cast<void**>(&back)))) {
+      EXPECT_EQ(NameOf(back), L"Число");
+      back->Release();
+    }
+    IOleWindow* window = nullptr;
+    if (iid == __uuidof(IOleWindow) && SUCCEEDED(other->QueryInterface(iid, reinterpret_cast<void**>(&window)))) {
+      HWND shown = nullptr;
+      EXPECT_TRUE(SUCCEEDED(window->GetWindow(&shown)) && shown == Field());
+      window->Release();
+    }
+    other->Release();
+  }
+  VARIANT self = Self(), name{};
+  DISPPARAMS parameters{&self, nullptr, 1, 0};
+  EXPECT_TRUE(SUCCEEDED(field->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters,
+                                      &name, nullptr, nullptr)));
+  EXPECT_EQ(name.vt == VT_BSTR ? std::wstring(name.bstrVal) : L"(no text)", L"Число");
+  VariantClear(&name);
+  field->Release();
+  CoUninitialize();
+}
+
+// What a screen reader meets after a press: the top line's live-region
+// event, and on it the top line's object, whose name is what a reader
+// speaks. The top line gets its live setting once a reader is about: one
+// that the system reports, or one that has asked the window for an object
+// (the reader that comes with Windows reports itself nowhere).
+std::vector<std::wstring> g_heard;  // each live-region event's object's name
+
+void CALLBACK OnLiveRegion(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  IAccessible* accessible = nullptr;
+  VARIANT id{};
+  if (SUCCEEDED(AccessibleObjectFromEvent(window, static_cast<DWORD>(object), static_cast<DWORD>(child),
+                                          &accessible, &id))) {
+    g_heard.push_back(NameOf(accessible));
+    accessible->Release();
+  }
+}
+
+TEST_F(WindowTest, APressIsToldToScreenReadersThroughTheTopLinesLiveRegion) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  const struct {
+    const char* name;
+    BOOL system_says_a_reader_runs;
+    bool a_reader_asked, marked;  // marked: given the live setting, or the system has no service
+  } cases[] = {
+      {"no screen reader", FALSE, false, false},
+      {"the system says a reader runs", TRUE, false, true},
+      {"a reader asked for an object", FALSE, true, true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Open();
+    ASSERT_TRUE(SystemParametersInfoW(SPI_SETSCREENREADER, static_cast<UINT>(c.system_says_a_reader_runs), nullptr, 0));
+    if (c.a_reader_asked) AskScreenReader(Field());
+    g_heard.clear();
+    HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                         OnLiveRegion, GetCurrentProcessId(), GetCurrentThreadId(),
+                                         WINEVENT_OUTOFCONTEXT);
+    Press(0);
+    Pump();
+    UnhookWinEvent(hook);
+    SystemParametersInfoW(SPI_SETSCREENREADER, FALSE, nullptr, 0);
+    EXPECT_EQ(g_heard, std::vector<std::wstring>{L"Сума от цифри: 8"});
+    EXPECT_EQ(window_->TopLineLiveMark() != LiveRegion::Mark::kNone, c.marked);
+  }
   CoUninitialize();
 }
 

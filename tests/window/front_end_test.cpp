@@ -82,6 +82,51 @@ TEST(FrontEnd, LabelsLieBeneathTheBoxesAndButtons) {
                                       "Command1(0)", "Command1(1)", "Text2(0)"}));
 }
 
+TEST(FrontEnd, ATopFirstToolkitCreatesBoxesAndButtonsInTabOrderThenLabels) {
+  EXPECT_EQ(Ids(TopDownOrder(Program())),
+            (std::vector<std::string>{"Text1(0)", "Text1(1)", "Command1(0)", "Command1(1)",
+                                      "Text2(0)", "Label1(0)", "Label1(1)"}));
+}
+
+struct ColourCase {
+  const char* id;
+  bool high_contrast;
+  ControlColours colours;
+};
+
+// The layout's colours, or under a high-contrast theme the system's pairs
+// alone, whatever the layout stores.
+TEST(FrontEnd, ColoursAreTheLayoutsOrUnderHighContrastTheSystems) {
+  using enum SystemColour;
+  const ColourCase table[] = {
+      {"Label1(0)", false, {Colour{0x0080C0FF}, FaceText, false}},
+      {"Label1(0)", true, {Face, FaceText, false}},
+      {"Command1(1)", false, {Colour{0x00FF8080}, FaceText, true}},
+      {"Command1(1)", true, {Face, FaceText, false}},
+      {"Text2(0)", false, {Window, WindowText, false}},
+      {"Text2(0)", true, {Window, WindowText, false}},
+      {"Text1(0)", true, {Window, WindowText, false}},
+  };
+  for (const ColourCase& c : table) {
+    SCOPED_TRACE(std::string(c.id) + (c.high_contrast ? ", high contrast" : ""));
+    const Control* control = nullptr;
+    for (const Control& each : Program().controls)
+      if (ControlId(each.name, each.index) == c.id) control = &each;
+    ASSERT_NE(control, nullptr);
+    EXPECT_EQ(ColoursOf(*control, c.high_contrast), c.colours);
+  }
+  // A box and a button of their own colour, a button not drawn in it.
+  Control box = *FindControl(Program(), "Text2", 0);
+  box.back_colour = 0x00123456;
+  EXPECT_EQ(ColoursOf(box, false), (ControlColours{Colour{0x00123456}, WindowText, false}));
+  EXPECT_EQ(ColoursOf(box, true), (ControlColours{Window, WindowText, false}));
+  Control plain = *FindControl(Program(), "Command1", 0);
+  plain.own_colour = false;
+  EXPECT_FALSE(ColoursOf(plain, false).own_colour_button);
+  EXPECT_EQ(WindowBackOf(Program(), false), ColourChoice{Colour{0x00FFC0C0}});
+  EXPECT_EQ(WindowBackOf(Program(), true), ColourChoice{Face});
+}
+
 TEST(FrontEnd, TwipsToPixels) {
   struct Case { std::int32_t twips; double dpi; int pixels; };
   const Case table[] = {{1320, 96, 88}, {375, 96, 25}, {8040, 96, 536}, {3870, 96, 258},

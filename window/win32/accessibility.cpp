@@ -1,7 +1,7 @@
 #include "window/win32/accessibility.h"
 
-#include <optional>
 #include <string_view>
+#include <utility>
 
 #include "window/front_end.h"
 #include "window/win32/text.h"
@@ -18,18 +18,20 @@ constexpr GUID kIAccPropServices = {
     0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID kAccPropServices = {
     0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0x88, 0xbd, 0x00, 0xb4, 0xa5, 0xe7}};
-#ifndef EVENT_OBJECT_LIVEREGIONCHANGED
-#define EVENT_OBJECT_LIVEREGIONCHANGED 0x8019  // Windows 8 on; ignored before
-#endif
 
-// A DLL of the system folder, never one that lies beside the program.
-HMODULE SystemLibrary(std::wstring_view name) noexcept {
+// The path of a DLL of the system folder, never one that lies beside the
+// program; "" if it does not fit.
+std::wstring SystemPath(std::wstring_view name) {
   wchar_t path[MAX_PATH];
   const UINT length = GetSystemDirectoryW(path, MAX_PATH);
-  if (length == 0 || length + 1 + name.size() >= MAX_PATH) return nullptr;
+  if (length == 0 || length + 1 + name.size() >= MAX_PATH) return {};
   std::wstring full(path, length);
-  full.append(L"\\").append(name);
-  return LoadLibraryW(full.c_str());
+  return full.append(L"\\").append(name);
+}
+
+HMODULE SystemLibrary(std::wstring_view name) {
+  const std::wstring path = SystemPath(name);
+  return path.empty() ? nullptr : LoadLibraryW(path.c_str());
 }
 
 template <class Function>
@@ -39,13 +41,17 @@ Function Find(HMODULE library, const char* name) noexcept {
 }
 
 // The few functions of the accessibility and COM libraries used here,
-// loaded once, on first use; all of them or none.
+// loaded once, on first use; all of them or none. With them, the type
+// description of IAccessible that oleacc.dll carries, which answers
+// IDispatch for the objects made here (nullptr where it has none).
 struct Services {
   decltype(&CreateStdAccessibleObject) create_standard = nullptr;
   decltype(&LresultFromObject) result_from_object = nullptr;
   decltype(&CoInitializeEx) initialise = nullptr;
   decltype(&CoCreateInstance) create_instance = nullptr;
   decltype(&SysAllocString) alloc_string = nullptr;
+  decltype(&LoadTypeLib) load_type_library = nullptr;
+  ITypeInfo* accessible_type = nullptr;  // kept for the program's life
   bool ready = false;
 
   static const Services& Get() noexcept {
@@ -56,21 +62,31 @@ struct Services {
  private:
   static Services Load() noexcept {
     Services s;
-    HMODULE oleacc = SystemLibrary(L"oleacc.dll");
-    HMODULE ole32 = SystemLibrary(L"ole32.dll");
-    HMODULE oleaut32 = SystemLibrary(L"oleaut32.dll");
-    s.create_standard = Find<decltype(create_standard)>(oleacc, "CreateStdAccessibleObject");
-    s.result_from_object = Find<decltype(result_from_object)>(oleacc, "LresultFromObject");
-    s.initialise = Find<decltype(initialise)>(ole32, "CoInitializeEx");
-    s.create_instance = Find<decltype(create_instance)>(ole32, "CoCreateInstance");
-    s.alloc_string = Find<decltype(alloc_string)>(oleaut32, "SysAllocString");
-    s.ready = s.create_standard && s.result_from_object && s.initialise && s.create_instance &&
-              s.alloc_string;
-    // Handing an object to a reader marshals it, which takes COM on this,
-    // the window's, thread. It stays initialised for the program's life.
-    if (s.ready) {
-      const HRESULT result = s.initialise(nullptr, COINIT_APARTMENTTHREADED);
-      s.ready = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+    try {
+      HMODULE oleacc = SystemLibrary(L"oleacc.dll");
+      HMODULE ole32 = SystemLibrary(L"ole32.dll");
+      HMODULE oleaut32 = SystemLibrary(L"oleaut32.dll");
+      s.create_standard = Find<decltype(create_standard)>(oleacc, "CreateStdAccessibleObject");
+      s.result_from_object = Find<decltype(result_from_object)>(oleacc, "LresultFromObject");
+      s.initialise = Find<decltype(initialise)>(ole32, "CoInitializeEx");
+      s.create_instance = Find<decltype(create_instance)>(ole32, "CoCreateInstance");
+      s.alloc_string = Find<decltype(alloc_string)>(oleaut32, "SysAllocString");
+      s.load_type_library = Find<decltype(load_type_library)>(oleaut32, "LoadTypeLib");
+      s.ready = s.create_standard && s.result_from_object && s.initialise && s.create_instance &&
+                s.alloc_string && s.load_type_library;
+      // Handing an object to a reader marshals it, which takes COM on this,
+      // the window's, thread. It stays initialised for the program's life.
+      if (s.ready) {
+        const HRESULT result = s.initialise(nullptr, COINIT_APARTMENTTHREADED);
+        s.ready = SUCCEEDED(result) || result == RPC_E_CHANGED_MODE;
+      }
+      ITypeLib* library = nullptr;
+      if (s.ready && SUCCEEDED(s.load_type_library(SystemPath(L"oleacc.dll").c_str(), &library))) {
+        library->GetTypeInfoOfGuid(__uuidof(IAccessible), &s.accessible_type);
+        library->Release();
+      }
+    } catch (...) {
+      s.ready = false;  // out of memory for a path: as if there were no services
     }
     return s;
   }
@@ -82,29 +98,72 @@ struct AccessibleAnswer {
   LONG role = 0;
 };
 
-// The system's object for a window, but for its name and role. Every
-// other question goes to the system's object, so that value, states and
-// position are what the system says of the control.
-class NamedObject final : public IAccessible {
+// The system's object for a window, but for its name and role: every other
+// property of IAccessible is the system object's answer. COM identity
+// holds: the object answers for IUnknown, IDispatch, IAccessible and
+// IOleWindow itself and hands out no interface of the system's object (a
+// reader that asks for another one, such as IEnumVARIANT for the children
+// these controls do not have, takes IAccessible's own way). IDispatch is
+// answered from IAccessible's type description, onto this object, so that
+// a late-bound name is this object's name too.
+class NamedObject final : public IAccessible, public IOleWindow {
  public:
-  NamedObject(IAccessible* inner, AccessibleAnswer answer) : inner_(inner), answer_(std::move(answer)) {}
+  NamedObject(HWND window, IAccessible* inner, AccessibleAnswer answer)
+      : window_(window), inner_(inner), answer_(std::move(answer)) {}
 
-  // IUnknown. The interfaces a reader asks of a window's object besides
-  // IAccessible (IOleWindow, IEnumVARIANT) are the system object's own.
+  // IUnknown.
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
     if (!out) return E_POINTER;
     if (iid == __uuidof(IUnknown) || iid == __uuidof(IDispatch) || iid == __uuidof(IAccessible)) {
       *out = static_cast<IAccessible*>(this);
-      AddRef();
-      return S_OK;
+    } else if (iid == __uuidof(IOleWindow)) {
+      *out = static_cast<IOleWindow*>(this);
+    } else {
+      *out = nullptr;
+      return E_NOINTERFACE;
     }
-    return inner_->QueryInterface(iid, out);
+    AddRef();
+    return S_OK;
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return static_cast<ULONG>(InterlockedIncrement(&count_)); }
   ULONG STDMETHODCALLTYPE Release() override {
     const LONG left = InterlockedDecrement(&count_);
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
+  }
+
+  // IOleWindow: the window the object stands for.
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+    if (!window) return E_POINTER;
+    *window = window_;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+  // IDispatch.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+    if (!count) return E_POINTER;
+    *count = Type() ? 1 : 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** info) override {
+    if (!info) return E_POINTER;
+    *info = nullptr;
+    if (index != 0) return DISP_E_BADINDEX;
+    if (!Type()) return E_NOTIMPL;
+    Type()->AddRef();
+    *info = Type();
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                          DISPID* ids) override {
+    return Type() ? Type()->GetIDsOfNames(names, count, ids) : E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                                   VARIANT* result, EXCEPINFO* exception, UINT* bad_argument) override {
+    if (!Type()) return E_NOTIMPL;
+    return Type()->Invoke(static_cast<IAccessible*>(this), id, flags, parameters, result, exception,
+                          bad_argument);
   }
 
   // The two answers of its own.
@@ -122,18 +181,7 @@ class NamedObject final : public IAccessible {
     return S_OK;
   }
 
-  // IDispatch and the rest of IAccessible, as the system answers them.
-  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override { return inner_->GetTypeInfoCount(n); }
-  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT i, LCID l, ITypeInfo** t) override {
-    return inner_->GetTypeInfo(i, l, t);
-  }
-  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID r, LPOLESTR* n, UINT c, LCID l, DISPID* d) override {
-    return inner_->GetIDsOfNames(r, n, c, l, d);
-  }
-  HRESULT STDMETHODCALLTYPE Invoke(DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v,
-                                   EXCEPINFO* e, UINT* a) override {
-    return inner_->Invoke(d, r, l, f, p, v, e, a);
-  }
+  // The rest of IAccessible, as the system answers it.
   HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** p) override { return inner_->get_accParent(p); }
   HRESULT STDMETHODCALLTYPE get_accChildCount(LONG* n) override { return inner_->get_accChildCount(n); }
   HRESULT STDMETHODCALLTYPE get_accChild(VARIANT c, IDispatch** p) override { return inner_->get_accChild(c, p); }
@@ -169,8 +217,10 @@ class NamedObject final : public IAccessible {
  private:
   ~NamedObject() { inner_->Release(); }
   static bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CHILDID_SELF; }
+  static ITypeInfo* Type() { return Services::Get().accessible_type; }
 
   LONG count_ = 1;
+  HWND window_;
   IAccessible* inner_;  // owned: one reference
   AccessibleAnswer answer_;
 };
@@ -190,13 +240,14 @@ std::optional<LRESULT> AnswerAccessibleObject(HWND window, WPARAM w, LPARAM l,
     return std::nullopt;
   NamedObject* named = nullptr;
   try {
-    named = new NamedObject(standard, answer);
+    named = new NamedObject(window, standard, answer);
   } catch (...) {
     standard->Release();
     return std::nullopt;
   }
   // The answer holds a reference of its own while the reader takes it.
-  const LRESULT result = services.result_from_object(__uuidof(IAccessible), w, named);
+  const LRESULT result = services.result_from_object(__uuidof(IAccessible), w,
+                                                     static_cast<IAccessible*>(named));
   named->Release();
   if (FAILED(static_cast<HRESULT>(result))) return std::nullopt;
   return result;
@@ -212,37 +263,23 @@ LONG RoleOf(ControlKind kind) {
   return ROLE_SYSTEM_TEXT;
 }
 
-constexpr wchar_t kProperty[] = L"Velmora.AccessibleControl";
-
-// Whether the system says a screen reader is running; readers set this.
-bool ScreenReaderRuns() noexcept {
-  BOOL runs = FALSE;
-  return SystemParametersInfoW(SPI_GETSCREENREADER, 0, &runs, 0) && runs;
-}
-
 }  // namespace
 
-AccessibleControl::AccessibleControl(HWND window, const Layout& layout, const Control& control)
-    : window_(window), role_(RoleOf(control.kind)) {
+bool ScreenReaderPresence::Present() const noexcept {
+  BOOL runs = FALSE;
+  return asked_ || (SystemParametersInfoW(SPI_GETSCREENREADER, 0, &runs, 0) && runs);
+}
+
+AccessibleControl::AccessibleControl(HWND window, const Layout& layout, const Control& control,
+                                     ScreenReaderPresence& presence)
+    : window_(window), role_(RoleOf(control.kind)), presence_(presence) {
   if (control.kind == ControlKind::TextBox) name_ = Utf16(AccessibleNameOf(layout, control));
-  SetPropW(window_, kProperty, this);
-  own_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
 }
 
-AccessibleControl::~AccessibleControl() {
-  if (!IsWindow(window_)) return;
-  SetWindowLongPtrW(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_proc_));
-  RemovePropW(window_, kProperty);
-}
-
-LRESULT CALLBACK AccessibleControl::Proc(HWND window, UINT message, WPARAM w, LPARAM l) noexcept {
-  auto* self = static_cast<AccessibleControl*>(GetPropW(window, kProperty));
-  if (!self) return DefWindowProcW(window, message, w, l);
-  if (message == WM_GETOBJECT) {
-    if (auto answer = AnswerAccessibleObject(window, w, l, {self->name_, self->role_})) return *answer;
-  }
-  return CallWindowProcW(self->own_proc_, window, message, w, l);
+std::optional<LRESULT> AccessibleControl::Filter(UINT message, WPARAM w, LPARAM l) {
+  if (message != WM_GETOBJECT) return std::nullopt;
+  presence_.Asked();
+  return AnswerAccessibleObject(window_, w, l, {name_, role_});
 }
 
 LiveRegion::~LiveRegion() {
@@ -253,8 +290,8 @@ LiveRegion::~LiveRegion() {
 }
 
 void LiveRegion::Changed() noexcept {
-  if (!marked_ && ScreenReaderRuns()) {
-    marked_ = true;
+  if (mark_ == Mark::kNone && presence_.Present()) {
+    mark_ = Mark::kUnsupported;
     const Services& services = Services::Get();
     if (services.ready &&
         SUCCEEDED(services.create_instance(kAccPropServices, nullptr, CLSCTX_INPROC_SERVER,
@@ -264,8 +301,13 @@ void LiveRegion::Changed() noexcept {
       VARIANT polite;
       polite.vt = VT_I4;
       polite.lVal = kLivePolite;
-      properties_->SetHwndProp(label_, static_cast<DWORD>(OBJID_CLIENT), CHILDID_SELF,
-                               kLiveSettingProperty, polite);
+      if (SUCCEEDED(properties_->SetHwndProp(label_, static_cast<DWORD>(OBJID_CLIENT),
+                                             CHILDID_SELF, kLiveSettingProperty, polite))) {
+        mark_ = Mark::kPolite;
+      } else {
+        properties_->Release();
+        properties_ = nullptr;
+      }
     }
   }
   NotifyWinEvent(EVENT_OBJECT_LIVEREGIONCHANGED, label_, OBJID_CLIENT, CHILDID_SELF);

@@ -1,6 +1,6 @@
 #include "window/win32/form.h"
 
-#include <algorithm>
+#include <variant>
 
 #include "numbers/runtime_error.h"
 #include "window/front_end.h"
@@ -43,7 +43,6 @@ DWORD AlignmentStyle(ControlKind kind, Alignment alignment) {
 struct WindowKind {
   const wchar_t* window_class;
   DWORD style, ex_style;
-  int default_colour;  // system colour index for an unset background
 };
 
 WindowKind KindOf(const Control& c) {
@@ -52,11 +51,10 @@ WindowKind KindOf(const Control& c) {
   const DWORD child = WS_CHILD | WS_CLIPSIBLINGS | (look.visible ? WS_VISIBLE : 0);
   switch (c.kind) {
     case ControlKind::Label:
-      return {L"STATIC", child | AlignmentStyle(c.kind, look.alignment), 0, COLOR_BTNFACE};
+      return {L"STATIC", child | AlignmentStyle(c.kind, look.alignment), 0};
     case ControlKind::CommandButton:
       return {L"BUTTON",
-              child | WS_TABSTOP | (look.own_colour_button ? BS_OWNERDRAW : BS_PUSHBUTTON), 0,
-              COLOR_BTNFACE};
+              child | WS_TABSTOP | (look.own_colour_button ? BS_OWNERDRAW : BS_PUSHBUTTON), 0};
     case ControlKind::TextBox: {
       DWORD style = child | WS_TABSTOP | AlignmentStyle(c.kind, look.alignment);
       if (look.multi_line) {
@@ -67,25 +65,43 @@ WindowKind KindOf(const Control& c) {
         style |= ES_AUTOHSCROLL;
       }
       if (look.read_only) style |= ES_READONLY;
-      return {L"EDIT", style, WS_EX_CLIENTEDGE, COLOR_WINDOW};
+      return {L"EDIT", style, WS_EX_CLIENTEDGE};
     }
   }
   throw RuntimeError(kErrorBadLayout, "Control " + ControlId(c.name, c.index) + ": unknown kind " +
                                           std::to_string(static_cast<int>(c.kind)));
 }
 
+int SystemIndex(SystemColour colour) {
+  switch (colour) {
+    case SystemColour::Face: return COLOR_BTNFACE;
+    case SystemColour::FaceText: return COLOR_BTNTEXT;
+    case SystemColour::Window: return COLOR_WINDOW;
+    case SystemColour::WindowText: break;
+  }
+  return COLOR_WINDOWTEXT;
+}
+
 }  // namespace
 
-Form::Form(HINSTANCE instance, const Layout& layout, Events events)
-    : instance_(instance), layout_(layout), events_(std::move(events)) {
+bool SystemHighContrast() noexcept {
+  HIGHCONTRASTW high_contrast{};
+  high_contrast.cbSize = sizeof high_contrast;
+  return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof high_contrast, &high_contrast, 0) &&
+         (high_contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+Form::Form(HINSTANCE instance, const Layout& layout, Events events, const Control* live_label,
+           HighContrastQuery high_contrast)
+    : instance_(instance), layout_(layout), events_(std::move(events)), high_contrast_(high_contrast) {
   try {
-    back_brush_ = Brush(layout_.back_colour);
     CreateWindowAndIcons();
     keys_.emplace(window_, [this](HWND focused) {
       const Child* child = FindChild(focused);
       return child && LookOf(*child->control).enter_presses;
     });
-    CreateControls();
+    CreateControls(live_label);
+    ApplyColours();
     ApplyDpi(WindowDpi(window_));
   } catch (...) {
     Release();
@@ -128,19 +144,28 @@ void Form::CreateWindowAndIcons() {
 
 Form::~Form() { Release(); }
 
-// The window goes before the fonts, brushes and icons it shows.
+// The window goes before the fonts, brushes and icons it shows; each
+// control's subclass leaves it as it goes (at WM_NCDESTROY).
 void Form::Release() noexcept {
   if (window_) {
     // Detach first: the object is going, no message may reach it.
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    accessibles_.clear();  // the subclasses go in the order opposite to their making
-    edits_.clear();
     DestroyWindow(window_);
     window_ = nullptr;
   }
 }
 
-HBRUSH Form::Brush(COLORREF colour) {
+COLORREF Form::Resolve(const ColourChoice& colour) const {
+  if (const auto* system = std::get_if<SystemColour>(&colour)) return GetSysColor(SystemIndex(*system));
+  return std::get<Colour>(colour);
+}
+
+// A system colour's own brush (which follows the colour), or one made for
+// a stored colour, once.
+HBRUSH Form::Brush(const ColourChoice& choice) {
+  if (const auto* system = std::get_if<SystemColour>(&choice))
+    return GetSysColorBrush(SystemIndex(*system));
+  const COLORREF colour = std::get<Colour>(choice);
   for (const auto& [made, brush] : brushes_)
     if (made == colour) return brush.get();
   OwnedBrush brush(CreateSolidBrush(colour));
@@ -149,29 +174,29 @@ HBRUSH Form::Brush(COLORREF colour) {
   return brushes_.back().second.get();
 }
 
-void Form::CreateControls() {
-  // The first child is the topmost and the first that Tab reaches: text
-  // boxes and buttons in tab order, then the labels beneath them.
-  std::vector<const Control*> order = StackingOrder(layout_);
-  std::stable_partition(order.begin(), order.end(),
-                        [](const Control* c) { return c->kind != ControlKind::Label; });
-
+void Form::CreateControls(const Control* live_label) {
   int id = kFirstControlId;
-  for (const Control* c : order) {
+  for (const Control* c : TopDownOrder(layout_)) {
     const WindowKind kind = KindOf(*c);
-    HWND child = CreateWindowExW(kind.ex_style, kind.window_class, Utf16(c->text).c_str(),
-                                 kind.style, 0, 0, 0, 0, window_,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
-                                 instance_, nullptr);
-    if (!child)
+    HWND window = CreateWindowExW(kind.ex_style, kind.window_class, Utf16(c->text).c_str(),
+                                  kind.style, 0, 0, 0, 0, window_,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id++)),
+                                  instance_, nullptr);
+    if (!window)
       throw RuntimeError(kErrorBadLayout,
                          "Control " + ControlId(c->name, c->index) + " cannot be created");
-    const bool own_colour = c->back_colour.has_value();
-    const COLORREF back = own_colour ? *c->back_colour : GetSysColor(kind.default_colour);
-    children_.push_back(
-        {c, child, back, own_colour ? Brush(back) : GetSysColorBrush(kind.default_colour)});
-    if (c->kind == ControlKind::TextBox) edits_.push_back(std::make_unique<LineEdit>(child, failure_));
-    accessibles_.push_back(std::make_unique<AccessibleControl>(child, layout_, *c));
+    Child& child = children_.emplace_back();
+    child.control = c;
+    child.window = window;
+    if (c == live_label) {
+      live_.emplace(window, reader_);
+      continue;
+    }
+    child.subclass = std::make_unique<Subclass>(window, failure_);
+    child.subclass->Add<AccessibleControl>(window, layout_, *c, reader_);
+    if (c->kind != ControlKind::TextBox) continue;
+    child.subclass->Add<SelectAllKey>(window);
+    if (!LookOf(*c).multi_line) child.edit = &child.subclass->Add<LineEdit>(window);
   }
 }
 
@@ -197,10 +222,21 @@ HWND Form::ControlWindow(const Control& control) const noexcept {
 }
 
 LineEdit* Form::Edit(const Control& control) const noexcept {
+  const Child* child = FindChild(control.name, control.index);
+  return child ? child->edit : nullptr;
+}
+
+bool Form::ShowText(const Control& control, std::string_view text) {
   HWND window = ControlWindow(control);
-  for (const auto& edit : edits_)
-    if (window && edit->Handle() == window) return edit.get();
-  return nullptr;
+  const std::wstring wanted = Utf16(text);
+  if (!window || WindowText(window) == wanted) return false;
+  if (!SetWindowTextW(window, wanted.c_str())) throw RuntimeError(kErrorOutOfMemory, "Out of memory");
+  if (live_ && live_->Label() == window) live_->Changed();
+  return true;
+}
+
+LiveRegion::Mark Form::LiveMark() const noexcept {
+  return live_ ? live_->Marked() : LiveRegion::Mark::kNone;
 }
 
 void Form::SetAlignment(const Control& control, Alignment alignment) {
@@ -233,6 +269,20 @@ void Form::ApplyDpi(UINT dpi) {
                TwipsToPixels(layout_.client.width, dpi_) + (outer.right - outer.left) - inner.right,
                TwipsToPixels(layout_.client.height, dpi_) + (outer.bottom - outer.top) - inner.bottom,
                SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// The colours ColoursOf chooses, for the theme now on, with the brushes
+// that paint them.
+void Form::ApplyColours() {
+  const bool high_contrast = high_contrast_();
+  const ColourChoice back = WindowBackOf(layout_, high_contrast);
+  back_brush_ = Brush(back);
+  for (Child& child : children_) {
+    child.colours = ColoursOf(*child.control, high_contrast);
+    child.back = Resolve(child.colours.back);
+    child.text = Resolve(child.colours.text);
+    child.brush = Brush(child.colours.back);
+  }
 }
 
 void Form::Show(int show_command) {
@@ -270,6 +320,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case WM_DRAWITEM: return OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(l));
     case WM_COMMAND: return OnCommand(w, l);
     case WM_DPICHANGED: return OnDpiChanged(LOWORD(w), *reinterpret_cast<const RECT*>(l));
+    case WM_SYSCOLORCHANGE: return OnThemeChanged();
+    case WM_SETTINGCHANGE:
+      if (w == SPI_SETHIGHCONTRAST) return OnThemeChanged();
+      return DefWindowProcW(window_, message, w, l);
+    case WM_GETOBJECT: return OnGetObject(w, l);
     case WM_DESTROY: return OnDestroy();
     case WM_NCDESTROY: return OnNcDestroy(w, l);
     default: return DefWindowProcW(window_, message, w, l);
@@ -288,16 +343,32 @@ LRESULT Form::OnControlColour(UINT message, HDC dc, HWND control) {
   if (!child) return DefWindowProcW(window_, message, reinterpret_cast<WPARAM>(dc),
                                     reinterpret_cast<LPARAM>(control));
   SetBkColor(dc, child->back);
-  SetTextColor(dc, GetSysColor(child->control->kind == ControlKind::TextBox ? COLOR_WINDOWTEXT
-                                                                            : COLOR_BTNTEXT));
+  SetTextColor(dc, child->text);
   return reinterpret_cast<LRESULT>(child->brush);
 }
 
 LRESULT Form::OnDrawItem(const DRAWITEMSTRUCT& item) {
   const Child* child = FindChild(item.hwndItem);
   if (!child || item.CtlType != ODT_BUTTON) return FALSE;
-  DrawColourButton(item, child->back, font_.get());
+  if (child->colours.own_colour_button)
+    DrawColourButton(item, child->back, child->text, font_.get());
+  else
+    DrawSystemButton(item, child->text, font_.get());
   return TRUE;
+}
+
+// A high-contrast theme was turned on or off, or the system's colours
+// changed: every control is drawn again in what ColoursOf now chooses.
+LRESULT Form::OnThemeChanged() {
+  ApplyColours();
+  RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+  return 0;
+}
+
+// A screen reader is about: the window's own object is the system's.
+LRESULT Form::OnGetObject(WPARAM w, LPARAM l) {
+  reader_.Asked();
+  return DefWindowProcW(window_, WM_GETOBJECT, w, l);
 }
 
 LRESULT Form::OnCommand(WPARAM w, LPARAM l) {

@@ -38,16 +38,10 @@ UnitSelection SelectionOf(HWND edit) {
 
 }  // namespace
 
-LineEdit::LineEdit(HWND edit, HandlerFailure& failure) : edit_(edit), failure_(failure) {
-  SetWindowLongPtrW(edit_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  own_proc_ = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(Proc)));
-}
-
-LineEdit::~LineEdit() {
-  if (!IsWindow(edit_)) return;
-  SetWindowLongPtrW(edit_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(own_proc_));
-  SetWindowLongPtrW(edit_, GWLP_USERDATA, 0);
+std::optional<LRESULT> SelectAllKey::Filter(UINT message, WPARAM w, LPARAM) {
+  if (message != WM_CHAR || w != kCtrlA) return std::nullopt;
+  SendMessageW(edit_, EM_SETSEL, 0, -1);
+  return 0;
 }
 
 std::size_t LineEdit::CaretChars() const {
@@ -61,38 +55,23 @@ void LineEdit::SetCaretChars(std::size_t chars) {
   SendMessageW(edit_, EM_SETSEL, at, static_cast<LPARAM>(at));
 }
 
-LRESULT CALLBACK LineEdit::Proc(HWND edit, UINT message, WPARAM w, LPARAM l) noexcept {
-  auto* self = reinterpret_cast<LineEdit*>(GetWindowLongPtrW(edit, GWLP_USERDATA));
-  if (!self) return DefWindowProcW(edit, message, w, l);
-  return self->failure_.Run(GetAncestor(edit, GA_ROOT),
-                            [&] { return self->HandleMessage(message, w, l); });
-}
-
-LRESULT LineEdit::HandleMessage(UINT message, WPARAM w, LPARAM l) {
+std::optional<LRESULT> LineEdit::Filter(UINT message, WPARAM w, LPARAM) {
   switch (message) {
-    case WM_CHAR: return OnChar(w, l);
-    case WM_KEYDOWN: return OnKeyDown(w, l);
-    case WM_PASTE: return OnPaste(w, l);
-    default: return Default(message, w, l);
+    case WM_CHAR: return OnChar(w);
+    case WM_KEYDOWN: return OnKeyDown(w);
+    case WM_PASTE: return OnPaste();
+    default: return std::nullopt;
   }
-}
-
-LRESULT LineEdit::Default(UINT message, WPARAM w, LPARAM l) {
-  return CallWindowProcW(own_proc_, edit_, message, w, l);
 }
 
 bool LineEdit::IsReadOnly() const { return (GetWindowLongPtrW(edit_, GWL_STYLE) & ES_READONLY) != 0; }
 
 bool LineEdit::TakesInsertions() const { return rule_ && !IsReadOnly(); }
 
-LRESULT LineEdit::OnChar(WPARAM w, LPARAM l) {
+std::optional<LRESULT> LineEdit::OnChar(WPARAM w) {
   const auto unit = static_cast<wchar_t>(w);
-  if (unit == kCtrlA) {
-    SendMessageW(edit_, EM_SETSEL, 0, -1);
-    return 0;
-  }
   if (!TakesInsertions() || (unit < 0x20 && unit != kCtrlV) || unit == 0x7F)
-    return Default(WM_CHAR, w, l);  // Backspace, Enter...
+    return std::nullopt;  // Backspace, Enter, Ctrl+Z...: the box's own
   if (unit == kCtrlV) {
     Insert(ClipboardText(edit_));
   } else if (IsHighSurrogate(unit)) {
@@ -108,22 +87,24 @@ LRESULT LineEdit::OnChar(WPARAM w, LPARAM l) {
 }
 
 // Shift+Insert pastes too.
-LRESULT LineEdit::OnKeyDown(WPARAM w, LPARAM l) {
-  if (w == VK_INSERT && GetKeyState(VK_SHIFT) < 0 && GetKeyState(VK_CONTROL) >= 0 &&
-      TakesInsertions()) {
-    Insert(ClipboardText(edit_));
-    return 0;
-  }
-  return Default(WM_KEYDOWN, w, l);
-}
-
-LRESULT LineEdit::OnPaste(WPARAM w, LPARAM l) {
-  if (IsReadOnly()) return 0;
-  if (!rule_) return Default(WM_PASTE, w, l);
+std::optional<LRESULT> LineEdit::OnKeyDown(WPARAM w) {
+  if (w != VK_INSERT || GetKeyState(VK_SHIFT) >= 0 || GetKeyState(VK_CONTROL) < 0 ||
+      !TakesInsertions())
+    return std::nullopt;
   Insert(ClipboardText(edit_));
   return 0;
 }
 
+std::optional<LRESULT> LineEdit::OnPaste() {
+  if (IsReadOnly()) return 0;
+  if (!rule_) return std::nullopt;
+  Insert(ClipboardText(edit_));
+  return 0;
+}
+
+// What the rule kept goes in as the box's own replacement of its
+// selection, so that the box's undo takes it back (the panel then settles
+// the undone text, NumberWindow::OnEdited).
 void LineEdit::Insert(std::wstring_view inserted) {
   const std::wstring current = WindowText(edit_);
   const std::wstring_view units(current);

@@ -4,16 +4,16 @@
 
 namespace velmora::win32 {
 
-NumberWindow::NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator)
+NumberWindow::NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator,
+                           Form::HighContrastQuery high_contrast)
     : layout_(layout),
       panel_(regional_separator),
       binding_(BindPanel(layout_)),
       form_(instance, layout_,
             {[this](const Control& button) { OnClick(button); },
-             [this](const Control& box) { OnEdited(box); }}),
-      field_(form_.Edit(*binding_.field)),
-      top_line_(form_.ControlWindow(*binding_.top_line)),
-      top_line_region_(top_line_) {
+             [this](const Control& box) { OnEdited(box); }},
+            binding_.top_line, high_contrast),
+      field_(form_.Edit(*binding_.field)) {
   if (!field_) throw RuntimeError(kErrorBadLayout, "The window has no control " + ControlId(kFieldName, 0));
   field_->SetRule([this](Selection selection, std::string_view text) {
     return panel_.Insert(selection, text);
@@ -41,18 +41,12 @@ void NumberWindow::OnEdited(const Control& box) {
   field_->SetCaretChars(edit.caret);
 }
 
+// Texts are written only when changed, so that the caret stays where the
+// user left it.
 void NumberWindow::ShowPanel() {
   form_.SetAlignment(*binding_.field, panel_.FieldAlignment());
-
-  // Written only when changed, so that the caret stays where the user left it.
-  auto show = [](HWND control, std::string_view text) {
-    const std::wstring wanted = Utf16(text);
-    if (WindowText(control) == wanted) return false;
-    if (!SetWindowTextW(control, wanted.c_str())) throw RuntimeError(kErrorOutOfMemory, "Out of memory");
-    return true;
-  };
-  show(field_->Handle(), panel_.FieldText());
-  if (show(top_line_, panel_.TopLine())) top_line_region_.Changed();
+  form_.ShowText(*binding_.field, panel_.FieldText());
+  form_.ShowText(*binding_.top_line, panel_.TopLine());
 }
 
 }  // namespace velmora::win32

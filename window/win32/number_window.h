@@ -5,7 +5,8 @@
 // line its top line, and a Click of any button of the array is
 // OnCommand(Index). The panel owns the field's text: the field hands it
 // every insertion and every change it made by itself. Every handler changes
-// the panel, then ShowPanel() puts the panel's state into the controls.
+// the panel, then ShowPanel() puts the panel's state into the controls. The
+// top line is a live region: a screen reader speaks its new digit sum.
 
 #include <windows.h>
 
@@ -27,8 +28,10 @@ class NumberWindow {
   // Throws RuntimeError if the layout lacks a control that the events are
   // bound to, or a window cannot be made.
   // `regional_separator` is the user's decimal separator, as their settings
-  // give it (NumberPanel decides what a press writes for it).
-  NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator);
+  // give it (NumberPanel decides what a press writes for it);
+  // `high_contrast` tells whether a high-contrast theme is on.
+  NumberWindow(HINSTANCE instance, const Layout& layout, char32_t regional_separator,
+               Form::HighContrastQuery high_contrast = SystemHighContrast);
 
   void Show(int show_command) { form_.Show(show_command); }
   bool HandleDialogMessage(MSG& message) noexcept { return form_.HandleDialogMessage(message); }
@@ -38,11 +41,15 @@ class NumberWindow {
   }
   std::exception_ptr Failure() const noexcept { return form_.Failure(); }
   const NumberPanel& Panel() const noexcept { return panel_; }
+  LiveRegion::Mark TopLineLiveMark() const noexcept { return form_.LiveMark(); }
 
  private:
   void OnClick(const Control& button);
   void OnEdited(const Control& box);
-  // The one place where the panel's state reaches the controls.
+  // Where the panel's state reaches the controls. The one other write into
+  // a control is the field's own: it puts an insertion that the panel's
+  // rule allowed in place itself, so that its undo keeps it
+  // (LineEdit::Insert); the panel's text is then the field's already.
   void ShowPanel();
 
   Layout layout_;
@@ -50,8 +57,6 @@ class NumberWindow {
   PanelBinding binding_;  // into layout_: checked before the form is made
   Form form_;
   LineEdit* field_ = nullptr;
-  HWND top_line_ = nullptr;
-  LiveRegion top_line_region_;  // a screen reader speaks the new digit sum
   bool loaded_ = false;
 };
 
