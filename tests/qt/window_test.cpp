@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAccessible>
@@ -36,6 +37,15 @@ class WindowTest : public QObject {
  private:
   std::unique_ptr<NumberWindow> window_;
   std::vector<RuntimeError> errors_;
+  // The texts of the notifications shown while the test filters events.
+  QStringList announced_;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QAccessibleInterface* shown = nullptr;
+    if (event->type() == QEvent::Show) shown = QAccessible::queryAccessibleInterface(watched);
+    if (shown && shown->role() == QAccessible::Notification)
+      announced_ << shown->text(QAccessible::Name);
+    return false;
+  }
 
   NumberWindow& Open(char32_t separator = U'.', const velmora::Layout* layout = nullptr) {
     errors_.clear();
@@ -52,6 +62,7 @@ class WindowTest : public QObject {
     return window_->form().findChild<T*>(QString::fromUtf8(name));
   }
   QLineEdit* Field() { return Find<QLineEdit>("Text2(0)"); }
+  QString PanelText() const { return QString::fromUtf8(window_->panel().FieldText().data()); }
   // Key presses that carry the characters of `text`, one at a time (QTest's
   // keyClicks knows only ASCII).
   static void Type(QWidget* widget, const QString& text) {
@@ -357,15 +368,39 @@ class WindowTest : public QObject {
     QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), QStringLiteral("9"));
   }
 
-  // What QLineEdit changes by itself (undo here) reaches the panel, whose
-  // state the next press uses.
-  void undoReachesThePanel() {
+  // Undo takes back the last typing or paste exactly, and redo puts back
+  // what the field's rule let in, never more; the panel follows both.
+  void undoAndRedo_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");
+    QTest::addColumn<QString>("pasted");  // none: "9" typed over the whole text
+    QTest::addColumn<QString>("edited");
+    QTest::newRow("typing over the selected text") << "112" << 0 << "" << "9";
+    QTest::newRow("a paste cut to 4 characters") << "11" << 1 << "2345" << "1231";
+    QTest::newRow("a paste beyond the basic plane") << "1" << 0 << "😀😀😀😀" << "😀😀😀1";
+  }
+  void undoAndRedo() {
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, pasted);
+    QFETCH(QString, edited);
     Open();
-    Retype("9");
+    Retype(before);
+    if (pasted.isEmpty()) {
+      QTest::keyClick(Field(), Qt::Key_A, Qt::ControlModifier);
+      Type(Field(), "9");
+    } else {
+      Field()->setCursorPosition(cursor);
+      QApplication::clipboard()->setText(pasted);
+      QTest::keyClick(Field(), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(Field()->text(), edited);
     QTest::keyClick(Field(), Qt::Key_Z, Qt::ControlModifier);
-    const QString undone = Field()->text();
-    QVERIFY2(undone != QStringLiteral("9"), qPrintable(undone));
-    QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), undone);
+    QCOMPARE(Field()->text(), before);
+    QCOMPARE(PanelText(), before);
+    QTest::keyClick(Field(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Field()->text(), edited);
+    QCOMPARE(PanelText(), edited);
   }
 
   // Enter, keypad Enter and Space press the focused button, as in a dialog.
@@ -469,6 +504,111 @@ class WindowTest : public QObject {
     for (int i = 0; i < form->childCount(); ++i)
       QVERIFY(form->child(i)->object()->objectName() != QStringLiteral("Text1(1)"));
     QCOMPARE(form->child(6), nullptr);
+  }
+
+  // What a screen reader asks of the field's text at every offset from its
+  // start to one past its end: the piece at, before and after it, each as
+  // "start-end", or "." for none.
+  void fieldTextPieces_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("boundary");
+    QTest::addColumn<QString>("at");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    const int character = QAccessible::CharBoundary, word = QAccessible::WordBoundary;
+    const QString whole = "0-3 0-3 0-3 . .", whole_before = ". . . 0-3 .", none = ". . . . .";
+    const QString line = "0-3 0-3 0-3 0-3 .";
+    QTest::newRow("112, characters")
+        << "112" << character << "0-1 1-2 2-3 . ." << ". 0-1 1-2 2-3 ." << "1-2 2-3 . . .";
+    QTest::newRow("112, words") << "112" << word << whole << whole_before << none;
+    QTest::newRow("112, sentences")
+        << "112" << int(QAccessible::SentenceBoundary) << whole << whole_before << none;
+    QTest::newRow("112, lines") << "112" << int(QAccessible::LineBoundary) << line << none << none;
+    QTest::newRow("112, paragraphs")
+        << "112" << int(QAccessible::ParagraphBoundary) << line << none << none;
+    QTest::newRow("-12, words")
+        << "-12" << word << "0-1 1-3 1-3 . ." << ". 0-1 0-1 1-3 ." << "1-3 . . . .";
+    QTest::newRow("12 a, a word runs to the next") << "12 a" << word << "0-3 0-3 0-3 3-4 . ."
+                                                   << ". . . 0-3 3-4 ." << "3-4 3-4 3-4 . . .";
+    QTest::newRow("a pair of surrogates is one character")
+        << "1😀" << character << "0-1 1-3 1-3 . ." << ". 0-1 0-1 1-3 ." << "1-3 . . . .";
+    QTest::newRow("empty, lines") << "" << int(QAccessible::LineBoundary) << ". ." << ". ." << ". .";
+  }
+  void fieldTextPieces() {
+    QFETCH(QString, text);
+    QFETCH(int, boundary);
+    QFETCH(QString, at);
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    Open();
+    Retype(text);
+    QAccessibleTextInterface* field = QAccessible::queryAccessibleInterface(Field())->textInterface();
+    const auto type = static_cast<QAccessible::TextBoundaryType>(boundary);
+    QStringList got[3];
+    for (int offset = 0; offset <= text.size() + 1; ++offset) {
+      for (int which = 0; which < 3; ++which) {
+        int start = 0, end = 0;
+        const QString piece = which == 0   ? field->textAtOffset(offset, type, &start, &end)
+                              : which == 1 ? field->textBeforeOffset(offset, type, &start, &end)
+                                           : field->textAfterOffset(offset, type, &start, &end);
+        QCOMPARE(piece, start < 0 ? QString() : text.mid(start, end - start));
+        got[which] << (start < 0 ? QStringLiteral(".") : QStringLiteral("%1-%2").arg(start).arg(end));
+      }
+    }
+    QCOMPARE(got[0].join(' '), at);
+    QCOMPARE(got[1].join(' '), before);
+    QCOMPARE(got[2].join(' '), after);
+  }
+
+  // The field's text is one run of text attributes, so that a screen
+  // reader that reads it run by run reads all of it.
+  void fieldIsOneRunOfAttributes() {
+    Open();
+    QAccessibleTextInterface* field = QAccessible::queryAccessibleInterface(Field())->textInterface();
+    for (int offset = -1; offset <= 4; ++offset) {
+      int start = 0, end = 0;
+      field->attributes(offset, &start, &end);
+      const bool inside = offset >= 0 && offset <= 3;
+      QCOMPARE(std::pair(start, end), inside ? std::pair(0, 3) : std::pair(-1, -1));
+    }
+  }
+
+  // What a screen reader writes into the field goes through its rule, as
+  // typing does, and reaches the panel.
+  void screenReaderEditsKeepTheRule() {
+    Open();
+    QAccessibleEditableTextInterface* field =
+        QAccessible::queryAccessibleInterface(Field())->editableTextInterface();
+    field->insertText(3, QStringLiteral("456"));
+    QCOMPARE(Field()->text(), QStringLiteral("1124"));
+    QCOMPARE(PanelText(), QStringLiteral("1124"));
+    field->deleteText(0, 2);
+    QCOMPARE(Field()->text(), QStringLiteral("24"));
+    QCOMPARE(PanelText(), QStringLiteral("24"));
+  }
+
+  // Every press is spoken wherever the focus is: a notification with the
+  // new top line appears, for the same line twice as well, as the
+  // window's last child; the focus stays on the button.
+  void pressIsAnnounced() {
+    Open();
+    announced_.clear();
+    qApp->installEventFilter(this);
+    auto* increase = Find<QPushButton>("Command1(0)");
+    increase->setFocus();
+    QTest::keyClick(increase, Qt::Key_Space);
+    QTest::keyClick(increase, Qt::Key_Return);
+    QVERIFY(increase->hasFocus());
+    Retype("");
+    Press(1);
+    Press(1);
+    qApp->removeEventFilter(this);
+    QCOMPARE(announced_, QStringList({"Сума от цифри: 8", "Сума от цифри: 7", "Сума от цифри: 0",
+                                      "Сума от цифри: 0"}));
+    QAccessibleInterface* form = QAccessible::queryAccessibleInterface(&window_->form());
+    QCOMPARE(form->childCount(), 7);
+    QCOMPARE(form->child(6)->role(), QAccessible::Notification);
+    QCOMPARE(form->child(6)->text(QAccessible::Name), QStringLiteral("Сума от цифри: 0"));
   }
 
   // Labels lie beneath the boxes: the caption's last row is the field's
