@@ -3,6 +3,7 @@
 #include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -10,18 +11,21 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDBusVariant>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "version.h"
 #include "window/embedded_record.h"
 #include "window/front_end.h"
+#include "window/qt/desktop_contrast.h"
 #include "window/qt/form.h"
 #include "window/qt/line_edit.h"
 #include "window/qt/number_window.h"
@@ -609,6 +613,51 @@ class WindowTest : public QObject {
     QCOMPARE(form->childCount(), 7);
     QCOMPARE(form->child(6)->role(), QAccessible::Notification);
     QCOMPARE(form->child(6)->text(QAccessible::Name), QStringLiteral("Сума от цифри: 0"));
+  }
+
+  // Where the desktop asks for high contrast, the window takes the
+  // desktop's palette, every stored colour giving way; and back.
+  void desktopColours() {
+    const QPalette desktop(Qt::white, Qt::black);  // white text on black
+    const auto restore = qScopeGuard([before = QApplication::palette()] {
+      QApplication::setPalette(before);
+    });
+    QApplication::setPalette(desktop);
+    Open();
+    window_->form().UseLayoutColours(false);
+    QImage image = window_->form().grab().toImage();
+    for (const QPoint at : {QPoint(40, 100), QPoint(92, 20), QPoint(91, 42)})
+      QCOMPARE(image.pixelColor(at), desktop.color(QPalette::Window));
+    QVERIFY(image.pixelColor(292, 44) != QColor(128, 255, 255));
+    QVERIFY(image.pixelColor(292, 76) != QColor(128, 128, 255));
+    window_->form().UseLayoutColours(true);
+    image = window_->form().grab().toImage();
+    QCOMPARE(image.pixelColor(40, 100), QColor(192, 192, 255));
+    QCOMPARE(image.pixelColor(92, 20), QColor(255, 192, 128));
+    QCOMPARE(image.pixelColor(292, 44), QColor(128, 255, 255));
+  }
+
+  // What the desktop portal's settings say of high contrast.
+  void highContrastSetting_data() {
+    QTest::addColumn<QString>("name_space");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QVariant>("value");
+    QTest::addColumn<int>("asks");  // -1: not a contrast setting
+    const QString appearance = "org.freedesktop.appearance";
+    QTest::newRow("portal: higher") << appearance << "contrast" << QVariant(1u) << 1;
+    QTest::newRow("portal: no preference") << appearance << "contrast" << QVariant(0u) << 0;
+    QTest::newRow("GNOME: on, wrapped once more")
+        << "org.gnome.desktop.a11y.interface" << "high-contrast"
+        << QVariant::fromValue(QDBusVariant(true)) << 1;
+    QTest::newRow("colour scheme") << appearance << "color-scheme" << QVariant(1u) << -1;
+  }
+  void highContrastSetting() {
+    QFETCH(QString, name_space);
+    QFETCH(QString, key);
+    QFETCH(QVariant, value);
+    QFETCH(int, asks);
+    const std::optional<bool> got = velmora::qt::HighContrastSetting(name_space, key, value);
+    QCOMPARE(got ? int(*got) : -1, asks);
   }
 
   // Labels lie beneath the boxes: the caption's last row is the field's

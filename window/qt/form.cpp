@@ -162,6 +162,11 @@ Form::Form(const Layout& layout, double dpi) {
   for (const Control* control : velmora::TabOrder(layout))
     tab_order_.push_back(&Widget(*control));
   ChainTabOrder(tab_order_);
+
+  layout_palettes_.emplace_back(this, palette());
+  for (const auto& [id, widget] : widgets_)
+    if (widget->testAttribute(Qt::WA_SetPalette))
+      layout_palettes_.emplace_back(widget, widget->palette());
 }
 
 QWidget* Form::CreateControl(const Control& control) {
@@ -181,6 +186,15 @@ QWidget* Form::CreateControl(const Control& control) {
 
 void Form::FocusFirst() {
   if (!tab_order_.empty()) tab_order_.front()->setFocus(Qt::OtherFocusReason);
+}
+
+void Form::UseLayoutColours(bool use) {
+  // A palette that sets nothing gives the widget its parent's, and the
+  // window the application's.
+  for (const auto& [widget, colours] : layout_palettes_)
+    widget->setPalette(use ? colours : QPalette());
+  for (ColourButton* button : findChildren<ColourButton*>(Qt::FindDirectChildrenOnly))
+    button->DrawOwnColour(use);
 }
 
 QWidget& Form::Widget(const Control& control) const {

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -54,6 +55,12 @@ class Form : public QWidget {
   // Puts the focus on the first control in tab order.
   void FocusFirst();
 
+  // Draws the window in the layout's colours (as it starts) or, where the
+  // desktop asks for high contrast, in the desktop's palette as Qt knows
+  // it: no stored colour is left, and the coloured buttons are plain
+  // buttons, their edges and focus drawn by the style.
+  void UseLayoutColours(bool use);
+
  private:
   static RuntimeError WrongKind(const Control& control);
 
@@ -62,6 +69,8 @@ class Form : public QWidget {
   // Each control's widget by the control's name and Index.
   std::map<std::pair<std::string, std::int16_t>, QWidget*> widgets_;
   std::vector<QWidget*> tab_order_;
+  // The window and each control with the palette the layout gave it.
+  std::vector<std::pair<QWidget*, QPalette>> layout_palettes_;
 };
 
 }  // namespace velmora::qt
