@@ -26,6 +26,9 @@ case $what in
       # the Qt front end's tests and packaging
       xvfb xauth xdotool locales at-spi2-core dbus dbus-x11 desktop-file-utils appstream
       dpkg-dev file lintian x11-utils python3-gi gir1.2-atspi-2.0 libx11-dev
+      # ... what the Orca screen reader says of it (the speech server's only
+      # voice is one that writes to a file, so no synthesizer is needed)
+      orca speech-dispatcher python3-pyatspi
       # velmora-explore's graph tests: dot reads its DOT and draws its SVG
       graphviz
       # the Win32 front end, cross-built and tested under Wine

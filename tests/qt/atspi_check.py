@@ -122,23 +122,31 @@ def main():
               len(own) == 6 and not unnamed)
 
         if increase is not None:
-            # What a screen reader hears of the press: the top line's new name.
-            renamed = []
+            # What a screen reader hears of the press: the top line's new
+            # name, and a notification that appears with it.
+            renamed, shown = [], []
+            announced = (Atspi.Role.NOTIFICATION, "Сума от цифри: 8")
             listener = Atspi.EventListener.new(
                 lambda event: renamed.append((event.source.get_role(), event.source.get_name())))
             listener.register("object:property-change:accessible-name")
+            showing = Atspi.EventListener.new(lambda event: event.detail1 and shown.append(
+                (event.source.get_role(), event.source.get_name())))
+            showing.register("object:state-changed:showing")
             Atspi.Action.do_action(increase["node"], 0)
             deadline = time.monotonic() + 5
             while time.monotonic() < deadline:
                 while GLib.MainContext.default().iteration(False):
                     pass
                 found = controls(window)
-                if (Atspi.Role.LABEL, "Сума от цифри: 8") in renamed:
+                if (Atspi.Role.LABEL, "Сума от цифри: 8") in renamed and announced in shown:
                     break
                 time.sleep(0.1)
             listener.deregister("object:property-change:accessible-name")
+            showing.deregister("object:state-changed:showing")
             check("the press announces the top line's new name",
                   (Atspi.Role.LABEL, "Сума от цифри: 8") in renamed)
+            check(f"a notification with the new top line appears (shown: {shown})",
+                  announced in shown)
             check("after increase the top line reads Сума от цифри: 8",
                   one(found, role=Atspi.Role.LABEL, name="Сума от цифри: 8") is not None)
             field = one(found, role=Atspi.Role.TEXT, name="Число")

@@ -3,24 +3,29 @@
 #include <clocale>
 #include <cstdlib>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDBusVariant>
 #include <QFontInfo>
 #include <QLabel>
 #include <QMenu>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScrollBar>
 #include <QtTest>
 
 #include "version.h"
 #include "window/embedded_record.h"
 #include "window/front_end.h"
+#include "window/qt/desktop_contrast.h"
 #include "window/qt/form.h"
 #include "window/qt/line_edit.h"
 #include "window/qt/number_window.h"
@@ -36,6 +41,15 @@ class WindowTest : public QObject {
  private:
   std::unique_ptr<NumberWindow> window_;
   std::vector<RuntimeError> errors_;
+  // The texts of the notifications shown while the test filters events.
+  QStringList announced_;
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    QAccessibleInterface* shown = nullptr;
+    if (event->type() == QEvent::Show) shown = QAccessible::queryAccessibleInterface(watched);
+    if (shown && shown->role() == QAccessible::Notification)
+      announced_ << shown->text(QAccessible::Name);
+    return false;
+  }
 
   NumberWindow& Open(char32_t separator = U'.', const velmora::Layout* layout = nullptr) {
     errors_.clear();
@@ -52,6 +66,7 @@ class WindowTest : public QObject {
     return window_->form().findChild<T*>(QString::fromUtf8(name));
   }
   QLineEdit* Field() { return Find<QLineEdit>("Text2(0)"); }
+  QString PanelText() const { return QString::fromUtf8(window_->panel().FieldText().data()); }
   // Key presses that carry the characters of `text`, one at a time (QTest's
   // keyClicks knows only ASCII).
   static void Type(QWidget* widget, const QString& text) {
@@ -164,8 +179,15 @@ class WindowTest : public QObject {
     QFETCH(QPoint, point);
     QFETCH(QColor, colour);
     Open();
-    const QImage image = window_->form().grab().toImage();
-    QCOMPARE(image.pixelColor(point), colour);
+    QCOMPARE(window_->form().grab().toImage().pixelColor(point), colour);
+    // Where the desktop asks for high contrast, its palette (here white on
+    // black) takes every stored colour's place; and gives it back.
+    const auto restore = qScopeGuard([was = QApplication::palette()] { QApplication::setPalette(was); });
+    QApplication::setPalette(QPalette(Qt::white, Qt::black));
+    window_->form().UseLayoutColours(false);
+    QVERIFY(window_->form().grab().toImage().pixelColor(point) != colour);
+    window_->form().UseLayoutColours(true);
+    QCOMPARE(window_->form().grab().toImage().pixelColor(point), colour);
   }
 
   void tabOrderAndFocus() {
@@ -357,15 +379,38 @@ class WindowTest : public QObject {
     QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), QStringLiteral("9"));
   }
 
-  // What QLineEdit changes by itself (undo here) reaches the panel, whose
-  // state the next press uses.
-  void undoReachesThePanel() {
+  // Undo takes back the last typing or paste exactly, and redo puts back
+  // what the field's rule let in, never more; the panel follows both.
+  void undoAndRedo_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<int>("cursor");      // where the paste goes
+    QTest::addColumn<QString>("pasted");  // none: "9" typed over the whole text
+    QTest::addColumn<QString>("edited");
+    QTest::newRow("typing over the selected text") << "112" << 0 << "" << "9";
+    QTest::newRow("a paste cut to 4 characters") << "11" << 1 << "2345" << "1231";
+  }
+  void undoAndRedo() {
+    QFETCH(QString, before);
+    QFETCH(int, cursor);
+    QFETCH(QString, pasted);
+    QFETCH(QString, edited);
     Open();
-    Retype("9");
-    QTest::keyClick(Field(), Qt::Key_Z, Qt::ControlModifier);
-    const QString undone = Field()->text();
-    QVERIFY2(undone != QStringLiteral("9"), qPrintable(undone));
-    QCOMPARE(QString::fromUtf8(window_->panel().FieldText().data()), undone);
+    Retype(before);
+    Field()->setCursorPosition(cursor);
+    QApplication::clipboard()->setText(pasted);
+    if (pasted.isEmpty()) {
+      QTest::keyClick(Field(), Qt::Key_A, Qt::ControlModifier);
+      Type(Field(), "9");
+    } else {
+      QTest::keyClick(Field(), Qt::Key_V, Qt::ControlModifier);
+    }
+    QCOMPARE(Field()->text(), edited);
+    const Qt::KeyboardModifiers undo = Qt::ControlModifier, redo = undo | Qt::ShiftModifier;
+    for (const auto& [keys, shown] : {std::pair(undo, before), std::pair(redo, edited)}) {
+      QTest::keyClick(Field(), Qt::Key_Z, keys);
+      QCOMPARE(Field()->text(), shown);
+      QCOMPARE(PanelText(), shown);
+    }
   }
 
   // Enter, keypad Enter and Space press the focused button, as in a dialog.
@@ -469,6 +514,98 @@ class WindowTest : public QObject {
     for (int i = 0; i < form->childCount(); ++i)
       QVERIFY(form->child(i)->object()->objectName() != QStringLiteral("Text1(1)"));
     QCOMPARE(form->child(6), nullptr);
+  }
+
+  // What a screen reader asks of the field's text at every offset from its
+  // start to one past its end: the piece at, before and after it, each as
+  // "start-end" or "." for none. Its text attributes are one run over the
+  // whole text, so that a screen reader that reads by runs reads all of it.
+  void fieldText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("boundary");
+    QTest::addColumn<QString>("pieces");  // at | before | after
+    const int character = QAccessible::CharBoundary, word = QAccessible::WordBoundary;
+    const QString whole = "0-3 0-3 0-3 . . | . . . 0-3 . | . . . . .";
+    const QString line = "0-3 0-3 0-3 0-3 . | . . . . . | . . . . .";
+    QTest::newRow("112, characters")
+        << "112" << character << "0-1 1-2 2-3 . . | . 0-1 1-2 2-3 . | 1-2 2-3 . . .";
+    QTest::newRow("112, words") << "112" << word << whole;
+    QTest::newRow("112, sentences") << "112" << int(QAccessible::SentenceBoundary) << whole;
+    QTest::newRow("112, lines") << "112" << int(QAccessible::LineBoundary) << line;
+    QTest::newRow("112, paragraphs") << "112" << int(QAccessible::ParagraphBoundary) << line;
+    QTest::newRow("-12, words") << "-12" << word << "0-1 1-3 1-3 . . | . 0-1 0-1 1-3 . | 1-3 . . . .";
+    QTest::newRow("12 a, a word runs to the next")
+        << "12 a" << word << "0-3 0-3 0-3 3-4 . . | . . . 0-3 3-4 . | 3-4 3-4 3-4 . . .";
+    QTest::newRow("a pair of surrogates is one character")
+        << "1😀" << character << "0-1 1-3 1-3 . . | . 0-1 0-1 1-3 . | 1-3 . . . .";
+    QTest::newRow("empty, lines") << "" << int(QAccessible::LineBoundary) << ". . | . . | . .";
+  }
+  void fieldText() {
+    QFETCH(QString, text);
+    QFETCH(int, boundary);
+    QFETCH(QString, pieces);
+    Open();
+    Retype(text);
+    QAccessibleTextInterface* field = QAccessible::queryAccessibleInterface(Field())->textInterface();
+    const auto type = static_cast<QAccessible::TextBoundaryType>(boundary);
+    QStringList got[3];
+    for (int offset = 0; offset <= text.size() + 1; ++offset) {
+      for (int which = 0; which < 3; ++which) {
+        int start = 0, end = 0;
+        const QString piece = which == 0   ? field->textAtOffset(offset, type, &start, &end)
+                              : which == 1 ? field->textBeforeOffset(offset, type, &start, &end)
+                                           : field->textAfterOffset(offset, type, &start, &end);
+        QCOMPARE(piece, start < 0 ? QString() : text.mid(start, end - start));
+        got[which] << (start < 0 ? QStringLiteral(".") : QStringLiteral("%1-%2").arg(start).arg(end));
+      }
+      int start = 0, end = 0;
+      field->attributes(offset, &start, &end);
+      const bool inside = offset <= text.size();
+      QCOMPARE(std::pair(start, end), inside ? std::pair(0, int(text.size())) : std::pair(-1, -1));
+    }
+    QCOMPARE(got[0].join(' ') + " | " + got[1].join(' ') + " | " + got[2].join(' '), pieces);
+  }
+
+  // What a screen reader writes into the field goes through its rule, as
+  // typing does, and reaches the panel.
+  void screenReaderEditsKeepTheRule() {
+    Open();
+    QAccessibleEditableTextInterface* field =
+        QAccessible::queryAccessibleInterface(Field())->editableTextInterface();
+    field->insertText(3, QStringLiteral("456"));
+    QCOMPARE(Field()->text(), QStringLiteral("1124"));
+    QCOMPARE(PanelText(), QStringLiteral("1124"));
+    field->deleteText(0, 2);
+    QCOMPARE(Field()->text(), QStringLiteral("24"));
+    QCOMPARE(PanelText(), QStringLiteral("24"));
+  }
+
+  // Every press is spoken wherever the focus is: a notification with the
+  // new top line appears again; the focus stays on the button.
+  void pressIsAnnounced() {
+    Open();
+    announced_.clear();
+    qApp->installEventFilter(this);
+    auto* increase = Find<QPushButton>("Command1(0)");
+    increase->setFocus();
+    QTest::keyClick(increase, Qt::Key_Space);
+    QTest::keyClick(increase, Qt::Key_Return);
+    QVERIFY(increase->hasFocus());
+    qApp->removeEventFilter(this);
+    QCOMPARE(announced_, QStringList({"Сума от цифри: 8", "Сума от цифри: 7"}));
+  }
+
+  // What the desktop portal's settings say of high contrast (none: not a
+  // contrast setting).
+  void highContrastSetting() {
+    using velmora::qt::HighContrastSetting;
+    const QString appearance = "org.freedesktop.appearance";
+    QCOMPARE(HighContrastSetting(appearance, "contrast", 1u), std::optional(true));
+    QCOMPARE(HighContrastSetting(appearance, "contrast", 0u), std::optional(false));
+    QCOMPARE(HighContrastSetting("org.gnome.desktop.a11y.interface", "high-contrast",
+                                 QVariant::fromValue(QDBusVariant(true))),  // as Read wraps it
+             std::optional(true));
+    QCOMPARE(HighContrastSetting(appearance, "color-scheme", 1u), std::optional<bool>());
   }
 
   // Labels lie beneath the boxes: the caption's last row is the field's

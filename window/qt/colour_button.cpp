@@ -23,7 +23,13 @@ void DrawRing(QPainter& painter, const QRect& ring, Colour lit, Colour shaded) {
 ColourButton::ColourButton(const QString& caption, Colour colour, QWidget* parent)
     : QPushButton(caption, parent), colour_(colour) {}
 
-void ColourButton::paintEvent(QPaintEvent*) {
+void ColourButton::DrawOwnColour(bool own) {
+  own_ = own;
+  update();
+}
+
+void ColourButton::paintEvent(QPaintEvent* event) {
+  if (!own_) return QPushButton::paintEvent(event);
   QPainter painter(this);
   const bool held = isDown();
   painter.fillRect(rect(), ToQColor(colour_));

@@ -1,9 +1,5 @@
 #include "window/qt/form.h"
 
-#include <algorithm>
-
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QColor>
 #include <QFont>
 #include <QIcon>
@@ -18,6 +14,7 @@
 
 #include "window/front_end.h"
 #include "window/icon_image.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/colour_button.h"
 #include "window/qt/dialog_keys.h"
 #include "window/qt/line_edit.h"
@@ -55,7 +52,7 @@ void FillBackground(QWidget& widget, QPalette::ColorRole role, Colour colour) {
   widget.setAutoFillBackground(true);
 }
 
-QWidget* CreateLabel(const velmora::Control& control, const ControlLook& look, QWidget* parent) {
+QWidget* CreateLabel(const Control& control, const ControlLook& look, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setTextFormat(Qt::PlainText);
   label->setText(FromUtf8(control.text));
@@ -65,7 +62,7 @@ QWidget* CreateLabel(const velmora::Control& control, const ControlLook& look, Q
   return label;
 }
 
-QWidget* CreateOneLineBox(const velmora::Control& control, const ControlLook& look,
+QWidget* CreateOneLineBox(const Control& control, const ControlLook& look,
                           QWidget* parent) {
   auto* box = new LineEdit(parent);
   box->setText(FromUtf8(control.text));
@@ -76,7 +73,7 @@ QWidget* CreateOneLineBox(const velmora::Control& control, const ControlLook& lo
   return box;
 }
 
-QWidget* CreateMultiLineBox(const velmora::Control& control, const ControlLook& look,
+QWidget* CreateMultiLineBox(const Control& control, const ControlLook& look,
                             QWidget* parent) {
   auto* box = new QPlainTextEdit(parent);
   QString text = FromUtf8(control.text);
@@ -103,47 +100,12 @@ QWidget* CreateMultiLineBox(const velmora::Control& control, const ControlLook& 
   return box;
 }
 
-QWidget* CreateButton(const velmora::Control& control, const ControlLook& look, QWidget* parent) {
+QWidget* CreateButton(const Control& control, const ControlLook& look, QWidget* parent) {
   QPushButton* button = look.own_colour_button
                             ? new ColourButton(FromUtf8(control.text), *look.back_colour, parent)
                             : new QPushButton(FromUtf8(control.text), parent);
   SetEnterPresses(*button, look);
   return button;
-}
-
-// Assistive technology sees the form as a window (a plain QWidget would be
-// an unnamed client area) whose children are the controls it shows: a
-// hidden control (the saying) is not there at all.
-class AccessibleForm : public QAccessibleWidget {
- public:
-  explicit AccessibleForm(Form* form) : QAccessibleWidget(form, QAccessible::Window) {}
-
-  int childCount() const override { return static_cast<int>(Shown().size()); }
-  QAccessibleInterface* child(int index) const override {
-    const std::vector<QWidget*> shown = Shown();
-    if (index < 0 || static_cast<std::size_t>(index) >= shown.size()) return nullptr;
-    return QAccessible::queryAccessibleInterface(shown[static_cast<std::size_t>(index)]);
-  }
-  int indexOfChild(const QAccessibleInterface* child) const override {
-    const std::vector<QWidget*> shown = Shown();
-    const auto at = std::find(shown.begin(), shown.end(), child ? child->object() : nullptr);
-    return at == shown.end() ? -1 : static_cast<int>(at - shown.begin());
-  }
-
- private:
-  std::vector<QWidget*> Shown() const {
-    std::vector<QWidget*> shown;
-    for (QObject* object : widget()->children()) {
-      auto* w = qobject_cast<QWidget*>(object);
-      if (w && !w->isWindow() && !w->isHidden()) shown.push_back(w);
-    }
-    return shown;
-  }
-};
-
-QAccessibleInterface* AccessibleFormFactory(const QString&, QObject* object) {
-  if (auto* form = dynamic_cast<Form*>(object)) return new AccessibleForm(form);
-  return nullptr;
 }
 
 }  // namespace
@@ -166,8 +128,7 @@ QColor ToQColor(Colour colour) {
 }
 
 Form::Form(const Layout& layout, double dpi) {
-  static const bool factory_installed = (QAccessible::installFactory(AccessibleFormFactory), true);
-  (void)factory_installed;
+  InstallAccessibleInterfaces();
   setObjectName(FromUtf8(layout.name));
   setWindowTitle(FromUtf8(layout.caption));
   setFixedSize(TwipsToPixels(layout.client.width, dpi), TwipsToPixels(layout.client.height, dpi));
@@ -176,9 +137,10 @@ Form::Form(const Layout& layout, double dpi) {
   setWindowIcon(ToQIcon(layout.icon));
 
   // Later siblings are drawn over earlier ones: create from the bottom up.
-  for (const velmora::Control* control : StackingOrder(layout)) {
+  for (const Control* control : StackingOrder(layout)) {
     const QString name = FromUtf8(ControlId(control->name, control->index));
     QWidget* widget = CreateControl(*control);
+    widgets_[{control->name, control->index}] = widget;
     widget->setObjectName(name);
     const PixelRect r = ToPixels(control->bounds, dpi);
     widget->setGeometry(r.left, r.top, r.width, r.height);
@@ -190,19 +152,24 @@ Form::Form(const Layout& layout, double dpi) {
   // buttons are named by their captions, as Qt does itself); a label that
   // captions a box is also its buddy, which screen readers read as the
   // box's label.
-  for (const velmora::Control& box : layout.controls) {
+  for (const Control& box : layout.controls) {
     if (box.kind != ControlKind::TextBox) continue;
     Widget(box).setAccessibleName(FromUtf8(AccessibleNameOf(layout, box)));
-    if (const velmora::Control* caption = CaptionOf(layout, box))
-      Control<QLabel>(caption->name, caption->index).setBuddy(&Widget(box));
+    if (const Control* caption = CaptionOf(layout, box))
+      WidgetAs<QLabel>(*caption).setBuddy(&Widget(box));
   }
 
-  for (const velmora::Control* control : velmora::TabOrder(layout))
+  for (const Control* control : velmora::TabOrder(layout))
     tab_order_.push_back(&Widget(*control));
   ChainTabOrder(tab_order_);
+
+  layout_palettes_.emplace_back(this, palette());
+  for (const auto& [id, widget] : widgets_)
+    if (widget->testAttribute(Qt::WA_SetPalette))
+      layout_palettes_.emplace_back(widget, widget->palette());
 }
 
-QWidget* Form::CreateControl(const velmora::Control& control) {
+QWidget* Form::CreateControl(const Control& control) {
   const ControlLook look = LookOf(control);
   switch (control.kind) {
     case ControlKind::Label:
@@ -221,19 +188,26 @@ void Form::FocusFirst() {
   if (!tab_order_.empty()) tab_order_.front()->setFocus(Qt::OtherFocusReason);
 }
 
-QWidget& Form::Widget(const velmora::Control& control) const {
-  return *Find(control.name, control.index);
+void Form::UseLayoutColours(bool use) {
+  // A palette that sets nothing gives the widget its parent's, and the
+  // window the application's.
+  for (const auto& [widget, colours] : layout_palettes_)
+    widget->setPalette(use ? colours : QPalette());
+  for (ColourButton* button : findChildren<ColourButton*>(Qt::FindDirectChildrenOnly))
+    button->DrawOwnColour(use);
 }
 
-QWidget* Form::Find(std::string_view name, std::int16_t index) const {
-  if (auto* widget = findChild<QWidget*>(FromUtf8(ControlId(name, index)), Qt::FindDirectChildrenOnly))
-    return widget;
-  throw RuntimeError(kErrorBadLayout, "The window has no control " + ControlId(name, index));
+QWidget& Form::Widget(const Control& control) const {
+  const auto found = widgets_.find({control.name, control.index});
+  if (found == widgets_.end())
+    throw RuntimeError(kErrorBadLayout,
+                       "The window has no control " + ControlId(control.name, control.index));
+  return *found->second;
 }
 
-RuntimeError Form::WrongKind(std::string_view name, std::int16_t index) {
-  return RuntimeError(kErrorBadLayout,
-                      "The control " + ControlId(name, index) + " is not of the kind the window needs");
+RuntimeError Form::WrongKind(const Control& control) {
+  return RuntimeError(kErrorBadLayout, "The control " + ControlId(control.name, control.index) +
+                                           " is not of the kind the window needs");
 }
 
 }  // namespace velmora::qt

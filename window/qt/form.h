@@ -3,14 +3,19 @@
 // widget for its kind (label: QLabel; one-line text box: LineEdit;
 // multi-line text box: QPlainTextEdit; command button: QPushButton, or a
 // ColourButton when drawn in its own colour) with every stored setting as
-// window/front_end.h decodes it, and carries the object name "Name(Index)",
-// so that controls are found by name and Index. The form knows no
-// particular control: it creates what the layout describes.
+// window/front_end.h decodes it, and carries the object name "Name(Index)".
+// The form knows no particular control: it creates what the layout
+// describes, and finds each control's widget by the control's name and
+// Index.
 
 #include <cstdint>
+#include <map>
+#include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
+#include <QPalette>
 #include <QString>
 #include <QWidget>
 
@@ -34,16 +39,14 @@ class Form : public QWidget {
   // that twips are converted at.
   Form(const Layout& layout, double dpi);
 
-  // The widget of control `control` (of the layout the form was built from).
-  QWidget& Widget(const velmora::Control& control) const;
-
-  // The widget of control `name`(`index`) as a T. Raises RuntimeError when
-  // the window has no such control or it is of another kind.
+  // The widget of a control of the layout, found by its name and Index; as
+  // a T in WidgetAs. Raise RuntimeError when the window has no such
+  // control, or it is of another kind.
+  QWidget& Widget(const Control& control) const;
   template <class T>
-  T& Control(std::string_view name, std::int16_t index) const {
-    QWidget* widget = Find(name, index);
-    if (auto* typed = dynamic_cast<T*>(widget)) return *typed;
-    throw WrongKind(name, index);
+  T& WidgetAs(const Control& control) const {
+    if (auto* typed = dynamic_cast<T*>(&Widget(control))) return *typed;
+    throw WrongKind(control);
   }
 
   // The controls that take the focus, in tab order.
@@ -52,13 +55,22 @@ class Form : public QWidget {
   // Puts the focus on the first control in tab order.
   void FocusFirst();
 
+  // Draws the window in the layout's colours (as it starts) or, where the
+  // desktop asks for high contrast, in the desktop's palette as Qt knows
+  // it: no stored colour is left, and the coloured buttons are plain
+  // buttons, their edges and focus drawn by the style.
+  void UseLayoutColours(bool use);
+
  private:
-  QWidget* Find(std::string_view name, std::int16_t index) const;
-  static RuntimeError WrongKind(std::string_view name, std::int16_t index);
+  static RuntimeError WrongKind(const Control& control);
 
-  QWidget* CreateControl(const velmora::Control& control);
+  QWidget* CreateControl(const Control& control);
 
+  // Each control's widget by the control's name and Index.
+  std::map<std::pair<std::string, std::int16_t>, QWidget*> widgets_;
   std::vector<QWidget*> tab_order_;
+  // The window and each control with the palette the layout gave it.
+  std::vector<std::pair<QWidget*, QPalette>> layout_palettes_;
 };
 
 }  // namespace velmora::qt

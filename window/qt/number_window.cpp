@@ -9,6 +9,7 @@
 #include <QStyle>
 
 #include "window/front_end.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/line_edit.h"
 #include "window/record_reader.h"
 
@@ -20,15 +21,19 @@ NumberWindow::NumberWindow(const Layout& layout, char32_t regional_separator, do
       panel_(regional_separator),
       on_error_(std::move(on_error)) {
   const PanelBinding binding = BindPanel(layout);
-  field_ = &dynamic_cast<LineEdit&>(form_->Widget(*binding.field));
-  top_line_ = &dynamic_cast<QLabel&>(form_->Widget(*binding.top_line));
+  field_ = &form_->WidgetAs<LineEdit>(*binding.field);
+  top_line_ = &form_->WidgetAs<QLabel>(*binding.top_line);
   QObject::connect(field_, &QLineEdit::textEdited, form_.get(),
                    [this](const QString& text) { Handle([&] { OnFieldEdited(text); }); });
-  for (const velmora::Control* button : binding.buttons) {
+  for (const Control* button : binding.buttons) {
     const std::int16_t index = button->index;
-    QObject::connect(&dynamic_cast<QPushButton&>(form_->Widget(*button)), &QPushButton::clicked,
+    QObject::connect(&form_->WidgetAs<QPushButton>(*button), &QPushButton::clicked,
                      form_.get(), [this, index] { Handle([&] { OnClick(index); }); });
   }
+
+  // Last among the form's children, so that the controls keep their places
+  // in what a screen reader reads.
+  notification_ = new Notification(form_.get());
 
   field_->SetRule([this](Selection selection, std::string_view text) {
     FieldEdit edit;
@@ -59,9 +64,12 @@ void NumberWindow::OnFieldEdited(const QString& text) {
   field_->SetCursorChars(edit.caret);
 }
 
+// The press is also heard: the notification speaks the new top line
+// wherever the focus is, after every press, the same line twice as well.
 void NumberWindow::OnClick(std::int16_t index) {
   panel_.OnCommand(index);
   ShowPanel();
+  notification_->Announce(top_line_->text());
 }
 
 void NumberWindow::ShowPanel() {

@@ -2,7 +2,8 @@
 // The program's window: the form built from the layout, with its events
 // bound to a NumberPanel as window/front_end.h binds them: the number
 // field shows the panel's field text, limit and alignment, the top line its
-// top line, and a Click of any button of the array is OnCommand(Index).
+// top line, and a Click of any button of the array is OnCommand(Index),
+// which a notification also speaks to screen readers.
 // The panel owns the field's text: the field hands it every insertion and
 // every change it made by itself. Every handler changes the panel, then
 // ShowPanel() shows its state.
@@ -22,6 +23,7 @@ class QLabel;
 namespace velmora::qt {
 
 class LineEdit;
+class Notification;
 
 class NumberWindow {
  public:
@@ -53,6 +55,7 @@ class NumberWindow {
   ErrorHandler on_error_;
   LineEdit* field_ = nullptr;
   QLabel* top_line_ = nullptr;
+  Notification* notification_ = nullptr;
 };
 
 // The window from a stored layout record: raises the reader's RecordError

@@ -17,6 +17,7 @@
 #include <QTranslator>
 
 #include "window/front_end.h"
+#include "window/qt/desktop_contrast.h"
 #include "window/qt/number_window.h"
 
 namespace velmora::qt {
@@ -105,6 +106,10 @@ int RunProgram(std::span<const std::uint8_t> record, char32_t regional_separator
     return 1;
   }
   window->Open();
+  // Where the desktop asks for high contrast, the window leaves the
+  // layout's colours for the desktop's palette, and back when it stops.
+  DesktopContrast contrast([&window](bool high) { window->form().UseLayoutColours(!high); },
+                           nullptr);
   return QApplication::exec();
 }
 

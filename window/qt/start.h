@@ -42,8 +42,9 @@ bool LoadQtTranslations();
 // Shows the run-time error box (modal, over `parent` if given).
 void ShowErrorBox(QWidget* parent, const RuntimeError& error);
 
-// Builds the window from the record, shows it and runs the event loop
-// until it is closed (0). A record that cannot be read, or a run-time
+// Builds the window from the record, shows it (in the desktop's palette
+// while the desktop asks for high contrast) and runs the event loop until
+// it is closed (0). A record that cannot be read, or a run-time
 // error in a handler, shows the error box and gives 1. Needs a QApplication.
 int RunProgram(std::span<const std::uint8_t> record, char32_t regional_separator);
 
