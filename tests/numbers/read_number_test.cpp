@@ -47,6 +47,18 @@ TEST(ReadNumber, PlainDecimals) {
   EXPECT_READ("-0.000", -0.0);
 }
 
+// Each form of the grammar's number: digits with a point before, between or
+// after them, each with and without a sign and an exponent.
+TEST(ReadNumber, EachFormOfTheNumber) {
+  const struct { const char* text; double value; } cases[] = {
+      {"5", 5},       {"-5", -5},       {"5e1", 50},      {"+5d-1", 0.5},
+      {"5.", 5},      {"-5.", -5},      {"5.e1", 50},     {"+5.d-1", 0.5},
+      {".5", 0.5},    {"-.5", -0.5},    {".5e1", 5},      {"+.5d-1", 0.05},
+      {"2.5", 2.5},   {"-2.5", -2.5},   {"2.5e1", 25},    {"+2.5d-1", 0.25},
+  };
+  for (const auto& c : cases) EXPECT_READ(c.text, c.value);
+}
+
 TEST(ReadNumber, Exponents) {
   EXPECT_READ("1e3", 1000);
   EXPECT_READ("1E3", 1000);
