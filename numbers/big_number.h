@@ -106,7 +106,7 @@ class BigNumber {
     if (bits <= 0 || size_ == 0) return;
     if (bits > kMaxBits - BitLength()) Overflow();
     const int limbs = bits / 32, rest = bits % 32;
-    const int size = std::min(size_ + limbs + 1, kLimbs);
+    const int size = std::min(size_ + limbs + 1, kLimbs);  // (what is cut is an empty top limb)
     for (int i = size - 1; i >= 0; --i)  // from the top: reads only limbs not yet written
       limbs_[i] = static_cast<std::uint32_t>(((Limb(i - limbs) << 32 | Limb(i - limbs - 1)) << rest) >> 32);
     size_ = size;
