@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <limits>
 
 #include "numbers/number_text.h"
@@ -15,6 +16,30 @@ TEST(ToInt16, RoundsHalfToEven) {
       {32767, 32767},    {32767.4, 32767}, {-32768, -32768}, {-32768.5, -32768}, {-0.0, 0},
   };
   for (const auto& c : cases) EXPECT_EQ(ToInt16(c.x), c.expected) << c.x;
+}
+
+// Between -1 and 0 the fraction x + 1 is itself rounded; just above -0.5 it
+// rounds to 0.5 exactly, a tie that must still go up to 0.
+TEST(ToInt16, RoundsBetweenMinusOneAndZero) {
+  const struct { double x; int expected; } cases[] = {
+      {-1e-20, 0},                 {-0x1.fffffffffffffp-2, 0},  // -(0.5 - 2^-54)
+      {-0x1.0000000000001p-1, -1},  // -(0.5 + 2^-53)
+      {-0x1.fffffffffffffp-1, -1},  // -(1 - 2^-53)
+      {-4.9e-324, 0},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ToInt16(c.x), c.expected) << c.x;
+}
+
+// Every half and its neighbours across the range, against the C library's
+// rounding to nearest, ties to even.
+TEST(ToInt16, AgreesWithTheLibrarysRoundingToNearest) {
+  for (int n = -32768; n <= 32767; ++n) {
+    for (double x : {n + 0.5, std::nextafter(n + 0.5, 0.0), std::nextafter(n + 0.5, n + 1.0), n - 0.25}) {
+      const double expected = std::nearbyint(x);
+      if (expected < -32768 || expected > 32767) continue;
+      ASSERT_EQ(ToInt16(x), expected) << x;
+    }
+  }
 }
 
 TEST(ToInt16, OutOfRangeRaisesOverflow) {

@@ -3,12 +3,17 @@
 #include <clocale>
 #include <cmath>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
 
 #include "numbers/number_text.h"
+
+#if defined(_WIN32)
+#include <float.h>  // _controlfp
+#endif
 
 namespace velmora {
 namespace {
@@ -45,6 +50,18 @@ TEST(ReadNumber, PlainDecimals) {
   EXPECT_READ("0.1", 0.1);
   EXPECT_READ("-0", -0.0);
   EXPECT_READ("-0.000", -0.0);
+}
+
+// Each form of the grammar's number: digits with a point before, between or
+// after them, each with and without a sign and an exponent.
+TEST(ReadNumber, EachFormOfTheNumber) {
+  const struct { const char* text; double value; } cases[] = {
+      {"5", 5},       {"-5", -5},       {"5e1", 50},      {"+5d-1", 0.5},
+      {"5.", 5},      {"-5.", -5},      {"5.e1", 50},     {"+5.d-1", 0.5},
+      {".5", 0.5},    {"-.5", -0.5},    {".5e1", 5},      {"+.5d-1", 0.05},
+      {"2.5", 2.5},   {"-2.5", -2.5},   {"2.5e1", 25},    {"+2.5d-1", 0.25},
+  };
+  for (const auto& c : cases) EXPECT_READ(c.text, c.value);
 }
 
 TEST(ReadNumber, Exponents) {
@@ -225,7 +242,7 @@ TEST(ReadNumber, HalfwayCasesRoundToEven) {
       {std::string(kHalfPastLargest, 308) + "1", std::numeric_limits<double>::max()},
       {"1.797693134862315807937289714053e308", std::numeric_limits<double>::max()},
       {"1.7976931348623158079372897140531e308", kInf},
-      {"-" + std::string(kHalfPastLargest), -kInf},
+      {std::string("-") + kHalfPastLargest, -kInf},
       // between the largest subnormal and the least normal double
       {"2.2250738585072011e-308", 0x0.fffffffffffffp-1022},
       {"2.2250738585072012e-308", 0x1p-1022},
@@ -246,6 +263,76 @@ TEST(ReadNumber, HalfwayCasesRoundToEven) {
   };
   for (const auto& c : cases) EXPECT_READ(c.text, c.value);
 }
+
+// Up to 15 digits and 10^22 the reader multiplies or divides once in double
+// arithmetic. These products and quotients, rounded first to the x87's
+// 64-bit extended mantissa and then to a double, come out one unit off (up
+// or down): an i686 build whose x87 ran at extended precision would fail
+// them (cmake/mingw-i686.cmake starts its programs at 53 bits).
+struct DoubleRounding {
+  const char* text;
+  std::uint64_t digits;
+  int power10;
+  double value;
+};
+constexpr DoubleRounding kDoubleRoundings[] = {
+    {"0.002877", 2877, -6, 0.002877},
+    {"4.91e-6", 491, -8, 4.91e-6},
+    {"582e-13", 582, -13, 582e-13},
+    {"392594461.470431", 392594461470431, -6, 392594461.470431},
+    {"711570718385e12", 711570718385, 12, 711570718385e12},
+    {"4372219086e20", 4372219086, 20, 4372219086e20},
+    {"6859518962352e22", 6859518962352, 22, 6859518962352e22},
+};
+
+TEST(ReadNumber, RoundsOnceWhereExtendedPrecisionRoundsTwice) {
+  for (const auto& c : kDoubleRoundings) EXPECT_READ(c.text, c.value);
+}
+
+// The i686 programs do their double arithmetic on the x87 and rely on it
+// rounding to 53-bit mantissas: cmake/mingw-i686.cmake links CRT_fp8.o,
+// which starts every program so.
+TEST(ReadNumber, TheX87RoundsToDoublesInTheI686Build) {
+#if defined(_WIN32) && defined(__i386__)
+  EXPECT_EQ(_controlfp(0, 0) & _MCW_PC, static_cast<unsigned>(_PC_53));
+#else
+  GTEST_SKIP() << "no x87 double arithmetic here: only the i686 build has it "
+                  "(x86_64 does double arithmetic in SSE2, WebAssembly in its own f64, each rounding once)";
+#endif
+}
+
+#if defined(__i386__) || defined(__x86_64__)
+// Sets the x87 to round to 64-bit mantissas, its setting at power-on, while
+// it lives; long double arithmetic is x87 arithmetic on both.
+class X87ExtendedPrecision {
+ public:
+  X87ExtendedPrecision() {
+    __asm__ volatile("fnstcw %0" : "=m"(saved_));
+    const std::uint16_t extended = saved_ | 0x300;  // precision control: 64 bits
+    __asm__ volatile("fldcw %0" : : "m"(extended) : "memory");
+  }
+  ~X87ExtendedPrecision() { __asm__ volatile("fldcw %0" : : "m"(saved_) : "memory"); }
+  X87ExtendedPrecision(const X87ExtendedPrecision&) = delete;
+  X87ExtendedPrecision& operator=(const X87ExtendedPrecision&) = delete;
+
+ private:
+  std::uint16_t saved_ = 0;
+};
+
+// The cases above are what they claim: at extended precision the one
+// operation, rounded again to a double, misses the correctly rounded value.
+TEST(ReadNumber, DoubleRoundingCasesMissAtExtendedPrecision) {
+  if (std::numeric_limits<long double>::digits != 64) GTEST_SKIP() << "long double is not the x87's";
+  const X87ExtendedPrecision extended;
+  for (const auto& c : kDoubleRoundings) {
+    volatile long double digits = static_cast<long double>(c.digits), power = 1;
+    for (int i = 0; i < std::abs(c.power10); ++i) power = power * 10;  // exact to 10^27
+    const volatile double twice = static_cast<double>(c.power10 >= 0 ? digits * power : digits / power);
+    EXPECT_NE(Bits(twice), Bits(c.value)) << c.text;
+    EXPECT_EQ(std::abs(static_cast<std::int64_t>(Bits(twice) - Bits(c.value))), 1) << c.text;
+  }
+}
+#endif
 
 TEST(ReadNumber, HugeTextsAndExponents) {
   const std::string million(1'000'000, '7');

@@ -1,6 +1,9 @@
 // Code page 1251: every byte, the window's texts, and what cannot be encoded.
 #include <gtest/gtest.h>
+#include <iconv.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,11 +16,45 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
+// The encoder finds every byte again (no character stands for two); the
+// characters themselves are checked against the C library's table below.
 TEST(Cp1251, EveryByteDecodesAndEncodesBack) {
   for (unsigned b = 0; b < 256; ++b) {
     const Bytes one = {static_cast<std::uint8_t>(b)};
     EXPECT_EQ(EncodeCp1251(DecodeCp1251(one)), one) << b;
   }
+}
+
+// What the C library's converter (iconv) makes of one byte: its character
+// in UTF-8, or nothing where the code page has no character.
+std::optional<std::string> SystemDecoding(iconv_t converter, std::uint8_t byte) {
+  char in[1] = {static_cast<char>(byte)}, out[8];
+  char *in_at = in, *out_at = out;
+  std::size_t in_left = sizeof in, out_left = sizeof out;
+  iconv(converter, nullptr, nullptr, nullptr, nullptr);  // a fresh state
+  if (iconv(converter, &in_at, &in_left, &out_at, &out_left) == static_cast<std::size_t>(-1)) return std::nullopt;
+  return std::string(out, out_at);
+}
+
+// Every byte against an independent table: the C library's converter.
+TEST(Cp1251, EveryByteIsTheCharacterTheSystemConverterGives) {
+  const iconv_t converter = iconv_open("UTF-8", "CP1251");
+  ASSERT_NE(converter, reinterpret_cast<iconv_t>(-1)) << "the C library has no CP1251 converter";
+  std::vector<unsigned> undefined;
+  for (unsigned b = 0; b < 256; ++b) {
+    const auto byte = static_cast<std::uint8_t>(b);
+    const std::optional<std::string> expected = SystemDecoding(converter, byte);
+    if (!expected) {
+      undefined.push_back(b);
+      continue;
+    }
+    EXPECT_EQ(DecodeCp1251(Bytes{byte}), *expected) << "byte " << b;
+    EXPECT_EQ(EncodeCp1251(*expected), Bytes{byte}) << "byte " << b;
+  }
+  iconv_close(converter);
+  // The one byte without a character, 98 hex (which decodes to U+0098
+  // here, window/cp1251.h; see Characters).
+  EXPECT_EQ(undefined, std::vector<unsigned>{0x98});
 }
 
 TEST(Cp1251, Characters) {
