@@ -38,7 +38,7 @@ set(VELMORA_WASM_BINARY_DIR ${CMAKE_BINARY_DIR}/wasm)
 set(VELMORA_WASM_MODULE ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.wasm
                         ${VELMORA_WASM_BINARY_DIR}/window/web/velmora-window.wasm)
 set(VELMORA_TEACHERS_MODULE ${VELMORA_WASM_BINARY_DIR}/explore/web/velmora-teachers.wasm)
-set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.js)
+set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.wasm)
 set(VELMORA_WASM_EXPLORE_TESTS
     ${VELMORA_WASM_BINARY_DIR}/tests/explore/velmora-explore-library-tests.js)
 

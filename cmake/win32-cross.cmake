@@ -100,8 +100,9 @@ else()
 endif()
 set(VELMORA_WINE_TEST_EXE ${VELMORA_WINE_TEST_DIR}/app/Velmora.exe)
 
-# The program and its licence, zipped: it needs nothing beside it.
-set(VELMORA_WIN32_ZIP ${CMAKE_BINARY_DIR}/Velmora-win32.zip)
+# The program and its licence, zipped: it needs nothing beside it. Named
+# with its version, as the MSI is: Velmora-1.00-win32.zip.
+set(VELMORA_WIN32_ZIP ${CMAKE_BINARY_DIR}/${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.zip)
 find_program(VELMORA_ZIP zip)
 if(VELMORA_ZIP)
   add_custom_command(OUTPUT ${VELMORA_WIN32_ZIP}
@@ -110,7 +111,7 @@ if(VELMORA_ZIP)
     COMMENT "Zipping Velmora.exe")
   add_custom_target(velmora_win32_zip ALL DEPENDS ${VELMORA_WIN32_ZIP})
 else()
-  message(STATUS "zip not found: no Velmora-win32.zip")
+  message(STATUS "zip not found: no ${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.zip")
 endif()
 
 # The program in a Windows Installer package, when wixl is installed.

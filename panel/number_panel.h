@@ -34,6 +34,11 @@ class NumberPanel {
 
   explicit NumberPanel(char32_t regional_separator = U'.');
 
+  // The user's regional separator, learnt after the window opened (the web
+  // page learns it late: the browser's number formats are slow to start).
+  // Later presses write SeparatorFor it; nothing else changes.
+  void SetRegionalSeparator(char32_t regional) noexcept { decimal_separator_ = SeparatorFor(regional); }
+
   // Window load, as every front end does it: the field takes its text from
   // the layout, then OnLoad runs.
   void Load(std::string_view field_text);

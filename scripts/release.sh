@@ -49,12 +49,11 @@ release() {
   (cd "$build" && cpack -G DEB -B "$build/packages" >"$build/release-cpack.log" 2>&1) ||
     { cat "$build/release-cpack.log"; echo "release.sh: cpack failed" >&2; return 1; }
   # Each deliverable needs its tools (scripts/setup.sh installs them all).
-  for f in "Velmora-$version-win32.msi" Velmora-win32.zip Velmora-web.zip; do
+  for f in "Velmora-$version-win32.msi" "Velmora-$version-win32.zip" Velmora-web.zip; do
     [[ -f "$build/$f" ]] || { echo "release.sh: $f was not built: see $build/release-configure.log" >&2; return 1; }
   done
   deb=$(ls "$build"/packages/*.deb)
-  cp "$build/Velmora-$version-win32.msi" "$dist/"
-  cp "$build/Velmora-win32.zip" "$dist/Velmora-$version-win32.zip"
+  cp "$build/Velmora-$version-win32.msi" "$build/Velmora-$version-win32.zip" "$dist/"
   cp "$deb" "$dist/"
   cp "$build/Velmora-web.zip" "$dist/Velmora-$version-web.zip"
   git -C "$src" archive --format=tar.gz --prefix="velmora-$version/" -o "$dist/velmora-$version.tar.gz" HEAD

@@ -1,9 +1,9 @@
 // velmora-page-window RECORD: the web page's description of the window
 // that the stored layout record RECORD gives, with the record's
-// fingerprint (OpenAnswer of open_description.cpp, as velmora-window.wasm
-// answers it on opening, before it knows the user's decimal separator),
-// for the build to write the page's elements from. Every '<' is written \u003c, so that the text can stand inside an
-// HTML <script> element.
+// fingerprint (OpenAnswer<Opened::kWindow>, as velmora-window.wasm answers
+// it on opening, before it knows the user's decimal separator), for the
+// build to write the page's elements from. Every '<' is written \u003c, so
+// that the text can stand inside an HTML <script> element.
 #include <cstdint>
 #include <fstream>
 #include <iostream>
@@ -31,7 +31,8 @@ int main(int argc, char** argv) {
   try {
     const velmora::Layout layout = velmora::ReadLayoutRecord(record);
     const std::string description =
-        velmora::web::OpenAnswer(layout, velmora::web::OpenedPanel(layout, U'.'), record);
+        velmora::web::OpenAnswer<velmora::web::Opened::kWindow>(
+            layout, velmora::web::OpenedPanel(layout, U'.'), record);
     for (const char c : description) {
       if (c == '<')
         std::cout << "\\u003c";

@@ -1,6 +1,14 @@
 #pragma once
 // The program's icon file, assembled from the picture the build renders from
 // app/icons/velmora.svg: 32 x 32 pixels in 256 colours.
+//
+// The file is written here, not by an icon tool, because the stored layout
+// record holds it at one fixed layout: 2246 bytes, the image 2224 of them,
+// and the record's reader refuses any other length. Icon tools write this
+// picture's image in 2216 bytes, without the 8 closing bytes (ImageMagick's
+// ICO: makes a 2238-byte file of it). The picture itself is made by real
+// tools: rsvg-convert renders the SVG, ImageMagick reduces it to 256
+// colours and cuts its alpha (tools/record.cmake).
 
 #include <cstddef>
 #include <cstdint>

@@ -1,6 +1,7 @@
-# Velmora-win32.zip: Velmora.exe and LICENSE.txt beside it (the licence and
-# the notices of the code linked into the program, in Windows line ends),
-# the same bytes from the same program every time. Run as a script:
+# Velmora-<version>-win32.zip: Velmora.exe and LICENSE.txt beside it (the
+# licence and the notices of the code linked into the program, in Windows
+# line ends), the same bytes from the same program every time. Run as a
+# script:
 #
 #   cmake -DEXE=<Velmora.exe> -DOUTPUT=<zip> -P zip.cmake
 include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/reproducible.cmake)

@@ -1,13 +1,13 @@
 #!/usr/bin/env bash
 # What each deliverable says about its licence:
-#   licence_test.sh <source> <build>
-# licensecheck reads LICENSE as the MIT licence; the Windows zip holds
-# Velmora.exe and LICENSE.txt, the web page (and its zip) LICENSE.txt; each
-# LICENSE.txt is LICENSE followed by the notices of the code from elsewhere
-# in that deliverable (app/notices/notices.cmake), in Windows line ends for
-# Windows.
+#   licence_test.sh <source> <build> [<the Windows zip>]
+# licensecheck reads LICENSE as the MIT licence; the Windows zip, named
+# when the build makes one (then it must be there), holds Velmora.exe and
+# LICENSE.txt, the web page (and its zip) LICENSE.txt; each LICENSE.txt is
+# LICENSE followed by the notices of the code from elsewhere in that
+# deliverable (app/notices/notices.cmake), in Windows line ends for Windows.
 set -euo pipefail
-source=$1 build=$2
+source=$1 build=$2 win32_zip=${3:-}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 failures=0
@@ -39,10 +39,12 @@ licence_text() {
   done
 }
 
-if [[ -f "$build/Velmora-win32.zip" ]]; then
-  members=$(unzip -Z1 "$build/Velmora-win32.zip" | tr '\n' ' ')
-  [[ "$members" == "LICENSE.txt Velmora.exe " ]] && ok "the Windows zip: $members" || bad "the Windows zip holds: $members"
-  unzip -q -o "$build/Velmora-win32.zip" LICENSE.txt -d "$work/win32"
+if [[ -n "$win32_zip" && ! -f "$win32_zip" ]]; then
+  bad "no Windows zip $win32_zip"
+elif [[ -n "$win32_zip" ]]; then
+  members=$(unzip -Z1 "$win32_zip" | tr '\n' ' ')
+  [[ "$members" == "LICENSE.txt Velmora.exe " ]] && ok "$(basename "$win32_zip"): $members" || bad "$(basename "$win32_zip") holds: $members"
+  unzip -q -o "$win32_zip" LICENSE.txt -d "$work/win32"
   licence_text "the Windows LICENSE.txt" "$work/win32/LICENSE.txt" CRLF WIN32
 fi
 if [[ -f "$build/web/LICENSE.txt" ]]; then

@@ -30,7 +30,9 @@ setting() { sed -n "s/^set($1 \"\(.*\)\")$/\1/p" "$settings"; }
 msi=$(setting OUTPUT) exe=$(setting EXE) icon=$(setting ICON) version=$(setting VERSION)
 name=$(setting PRODUCT_NAME) publisher=$(setting MANUFACTURER) msiinfo=$(setting MSIINFO)
 desktop_entry=$(setting DESKTOP_ENTRY)
-shortcut_name=$(sed -n 's/^Name=//p' "$desktop_entry")
+# The shortcut: the desktop entry's name, then the product's in brackets.
+shortcut_name="$(sed -n 's/^Name=//p' "$desktop_entry") ($name)"
+shortcut_re=$(sed 's/[][\.*^$()+?{}|]/\\&/g' <<<"$shortcut_name")  # as an extended regex
 [[ -f "$msi" ]] || { echo "FAIL: no package $msi (build the velmora_msi target)" >&2; exit 1; }
 state_abs=$(mkdir -p "$state" && cd "$state" && pwd)
 work="$state_abs/$case_"
@@ -153,7 +155,7 @@ install)
   # records, the Programs and Features entry or the product's key.
   others=$($state_py leftovers "$WINEPREFIX" "$work/before.json" $(product_words "$msi") |
     grep -v '^note: ' |
-    grep -Ev '^file left: drive_c/(Program Files( \(x86\))?/'"$name"'(/Velmora\.exe|/LICENSE\.txt)?|windows/Installer(/.*)?|users/[^/]+/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk|ProgramData/Microsoft/Windows/Start Menu/Programs/'"$shortcut_name"'\.lnk)$' |
+    grep -Ev '^file left: drive_c/(Program Files( \(x86\))?/'"$name"'(/Velmora\.exe|/LICENSE\.txt)?|windows/Installer(/.*)?|users/[^/]+/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/'"$shortcut_re"'\.lnk|ProgramData/Microsoft/Windows/Start Menu/Programs/'"$shortcut_re"'\.lnk)$' |
     grep -Ev '^registry key left: system\.reg:Software\\(Classes\\Installer|Microsoft\\Windows\\CurrentVersion\\Installer)\\' |
     grep -Ev '^registry key left: system\.reg:Software\\(Wow6432Node\\)?(Microsoft\\Windows\\CurrentVersion\\Uninstall\\\{[0-9A-F-]+\}|'"$name"') ' || true)
   [[ -z "$others" ]] && ok "nothing written but the program's folder, the shortcut, its registry key and the installer's records" ||

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Reads the MSI's tables with msitools and checks what the package may do:
 #   tables.sh <msi-settings.cmake> <work dir>
-# code page 1251 with an ASCII summary; per-machine; version, names and
+# code page 1251 with an ASCII summary in the product's language (1026,
+# Bulgarian); per-machine; version, names and
 # publisher from the version data; no custom actions; the Upgrade rows,
 # their actions in order and the downgrade refusal; one shortcut, in the
-# Start menu, to the installed exe, named as the desktop entry; no Run key,
+# Start menu, to the installed exe, named as the desktop entry and then
+# "(Velmora)", so that Start search finds it by either name; no Run key,
 # desktop shortcut, file association, service or environment change; the
 # build's own exe, its licence and icon inside; and codes that follow the
 # content: a rebuild is the same package, a changed program a new product.
@@ -14,7 +16,7 @@ settings=$1 work=$2
 setting() { sed -n "s/^set($1 \"\(.*\)\")$/\1/p" "$settings"; }
 msi=$(setting OUTPUT) exe=$(setting EXE) icon=$(setting ICON) version=$(setting VERSION)
 name=$(setting PRODUCT_NAME) publisher=$(setting MANUFACTURER) msiinfo=$(setting MSIINFO)
-shortcut_name=$(sed -n 's/^Name=//p' "$(setting DESKTOP_ENTRY)")
+shortcut_name="$(sed -n 's/^Name=//p' "$(setting DESKTOP_ENTRY)") ($name)"
 [[ -f "$msi" ]] || { echo "FAIL: no package $msi" >&2; exit 1; }
 rm -rf "$work"; mkdir -p "$work"
 
@@ -51,7 +53,13 @@ codepage=$("$msiinfo" export "$msi" _ForceCodepage | tr -d '\r' | awk -F'\t' 'NF
 [[ "$codepage" == 1251 ]] && ok "code page 1251" || bad "code page '$codepage', expected 1251"
 summary=$("$msiinfo" suminfo "$msi")
 LC_ALL=C grep -q '[^ -~]' <<<"$summary" && bad "the summary information is not ASCII" || ok "ASCII summary information"
-grep -q '^Template: Intel;' <<<"$summary" && ok "a 32-bit (Intel) package" || bad "not an Intel package: $(grep Template <<<"$summary")"
+# A 32-bit package whose summary names the product's language, as the
+# Property table does: Bulgarian.
+template=$(sed -n 's/^Template: //p' <<<"$summary" | tr -d '\r')
+language=$(property ProductLanguage)
+[[ "$language" == 1026 ]] && ok "ProductLanguage 1026 (Bulgarian)" || bad "ProductLanguage '$language', expected 1026"
+[[ "$template" == "Intel;$language" ]] && ok "a 32-bit (Intel) package in the product's language: $template" ||
+  bad "the summary's Template is '$template', expected 'Intel;$language'"
 
 expect_property ALLUSERS 1
 expect_property ProductName "$name"

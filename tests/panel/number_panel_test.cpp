@@ -188,6 +188,23 @@ TEST(NumberPanel, WithoutLoadTheProgramsWriteIsNotCut) {
   EXPECT_EQ(panel.FieldText(), "10035");
 }
 
+// A separator learnt once the window is open (as the web page learns it)
+// changes what later presses write, and nothing that the panel shows.
+TEST(NumberPanel, ASeparatorLearntLaterIsWrittenByTheNextPress) {
+  NumberPanel panel;
+  panel.Load("1.5");
+  panel.OnCommand(kIncrease);
+  ASSERT_EQ(panel.FieldText(), "7.5");
+  panel.SetRegionalSeparator(U',');
+  EXPECT_EQ(panel.FieldText(), "7.5");
+  EXPECT_EQ(panel.TopLine(), Title(12));
+  EXPECT_EQ(panel.FieldLimit(), 4u);
+  panel.OnCommand(kIncrease);
+  EXPECT_EQ(panel.FieldText(), "19,5");  // 7.5 + 12
+  panel.SetRegionalSeparator(U'\u066B');
+  EXPECT_EQ(panel.DecimalSeparator(), '.');
+}
+
 TEST(NumberPanel, AnyOtherRegionalSeparatorWritesAPoint) {
   for (const char32_t regional : {U';', U'\u066B', U'\0', U'.'})
     EXPECT_EQ(NumberPanel(regional).DecimalSeparator(), '.') << static_cast<unsigned>(regional);

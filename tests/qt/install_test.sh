@@ -26,6 +26,12 @@ metainfo=$(ls "$prefix"/share/metainfo/*.metainfo.xml)
 echo "== $(basename "$desktop")"
 desktop-file-validate "$desktop" || failures=$((failures + 1))
 grep -q '^Exec=velmora$' "$desktop" || { echo "FAIL Exec"; failures=$((failures + 1)); }
+# A menu's search finds it by its Bulgarian name and by "Velmora" (a keyword).
+if grep -q '^Name=Сума и разлика от цифри$' "$desktop" && grep -Eq '^Keywords=(.*;)?Velmora;' "$desktop"; then
+  echo "ok   found by its name and by Velmora"
+else
+  echo "FAIL the desktop entry's Name and Keywords:"; grep -E '^(Name|Keywords)=' "$desktop"; failures=$((failures + 1))
+fi
 echo "== $(basename "$metainfo")"
 appstreamcli validate --no-net "$metainfo" || failures=$((failures + 1))
 [[ $(basename "$metainfo" .metainfo.xml) == "$(basename "$desktop" .desktop)" ]] ||
@@ -46,6 +52,11 @@ else
 fi
 
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -G DEB >/dev/null)
+# Named as Debian names packages, which is how the README names it:
+# velmora_1.00_amd64.deb.
+deb_name=$(basename "$prefix"/*.deb)
+[[ $deb_name == "velmora_$(dpkg-deb -f "$prefix"/*.deb Version)_$(dpkg --print-architecture).deb" ]] &&
+  echo "ok   $deb_name" || { echo "FAIL the package is named $deb_name"; failures=$((failures + 1)); }
 depends=$(dpkg-deb -f "$prefix"/*.deb Depends)
 echo "== $(basename "$prefix"/*.deb) Depends: $depends"
 for needed in fonts-liberation2 libqt6widgets6 libqt6gui6; do

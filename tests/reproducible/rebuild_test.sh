@@ -45,9 +45,8 @@ same() {  # path relative to both build folders
   fi
 }
 same win32/app/Velmora.exe
-same Velmora-win32.zip
-for msi in "$build"/*-win32.msi; do
-  [[ -e "$msi" ]] && same "$(basename "$msi")"
+for f in "$build"/Velmora-[0-9]*-win32.zip "$build"/*-win32.msi; do
+  [[ -e "$f" ]] && same "$(basename "$f")"
 done
 if [[ -d "$build/web" ]]; then
   listing=$(cd "$build/web" && find . -type f | LC_ALL=C sort)

@@ -69,7 +69,7 @@ async function coloursAt(page, points) {
     image.src = `data:image/png;base64,${data}`;
     await image.decode();
     const canvas = new OffscreenCanvas(image.width, image.height);
-    const g = canvas.getContext('2d');
+    const g = canvas.getContext('2d', { willReadFrequently: true });
     g.drawImage(image, 0, 0);
     return at.map(([x, y]) => Array.from(g.getImageData(x, y, 1, 1).data.slice(0, 3)));
   }, [png.toString('base64'), points]);
@@ -87,6 +87,20 @@ async function pasteIntoField(page, text) {
 }
 
 const fieldAndTopLine = async (page) => [await page.inputValue(FIELD), await page.textContent(TOP_LINE)];
+
+// Text in code page 1251, as the record stores it (Cyrillic and ASCII).
+const cp1251 = (text) => Buffer.from(Array.from(text, (c) => {
+  const u = c.codePointAt(0);
+  return u >= 0x410 && u <= 0x44F ? u - 0x350 : u;
+}));
+
+// A copy of the page whose record is changed by `change(record)`.
+const pageWithRecord = (change) => pageCopy((dir) => {
+  const file = path.join(dir, 'velmora.rec');
+  const record = readFileSync(file);
+  change(record);
+  writeFileSync(file, record);
+});
 
 describe('opening the page', () => {
   it('shows the window of the stored record, focus on the statement, quietly', TIMEOUT, () =>
@@ -226,17 +240,41 @@ describe('opening the page', () => {
   });
 
   it('from a record other than the one it was built with shows that record\'s window', TIMEOUT, async () => {
-    const copy = pageCopy((dir) => {
-      const file = path.join(dir, 'velmora.rec');
-      const record = readFileSync(file);
-      const at = record.indexOf(Buffer.from([0xC4, 0xE0, 0x20, 0xF1, 0xE5]));  // "Да се" in cp1251
+    const copy = pageWithRecord((record) => {
+      const at = record.indexOf(cp1251('Да се'));
       assert.ok(at > 0);
       record[at] = 0xCD;  // "На се"
-      writeFileSync(file, record);
     });
     try {
       await withOwnServer(copy.dir, {}, async (page, { problems }) => {
         assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
+        await page.click(INCREASE);
+        assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+        assert.deepEqual(problems, []);
+      });
+    } finally {
+      copy.remove();
+    }
+  });
+
+  it('from a record whose buttons are white and black shows that window in its colours', TIMEOUT, async () => {
+    // Each button's colour setting (03, then &H00BBGGRR&) after its caption.
+    const copy = pageWithRecord((record) => {
+      for (const [caption, from, to] of [['Увеличава', [0x80, 0xFF, 0xFF, 0x00], [0xFF, 0xFF, 0xFF, 0x00]],
+        ['Намалява', [0x80, 0x80, 0xFF, 0x00], [0x00, 0x00, 0x00, 0x00]]]) {
+        const at = record.indexOf(Buffer.from([0x03, ...from]), record.indexOf(cp1251(caption)));
+        assert.ok(at > 0, caption);
+        Buffer.from(to).copy(record, at + 1);
+      }
+    });
+    try {
+      await withOwnServer(copy.dir, {}, async (page, { problems }) => {
+        await page.focus(FIELD);  // no focus rectangle on the buttons
+        // Faces, and the white button's outer bottom-right and the black
+        // one's outer top-left edge, as the shared rules shade them.
+        assert.deepEqual(await coloursAt(page, [[292, 44], [292, 76], [448, 64], [288, 72]]),
+          [[255, 255, 255], [0, 0, 0], [64, 64, 64], [191, 191, 191]]);
+        assert.equal(await page.isVisible('#error'), false);
         await page.click(INCREASE);
         assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
         assert.deepEqual(problems, []);
@@ -461,6 +499,73 @@ describe('typing and pasting a lot', () => {
     }));
 });
 
+describe('undoing and redoing in the field', () => {
+  // Runs [keys or an action, the field after] rows, each key pressed in turn.
+  async function steps(page, rows) {
+    for (const [what, field] of rows) {
+      if (typeof what === 'function') await what();
+      else for (const key of what.split(' ')) await page.keyboard.press(key);
+      assert.equal(await page.inputValue(FIELD), field, String(what));
+    }
+  }
+
+  it('Ctrl+Z undoes typing, Ctrl+Y and Ctrl+Shift+Z redo it, and a press reads what is left', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      await page.focus(FIELD);
+      await steps(page, [['End 3', '1123'], ['Control+Z', '112'], ['Control+Y', '1123'],
+        ['Control+Z', '112'], ['Control+Shift+Z', '1123'], ['Control+Z', '112']]);
+      await page.click(INCREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['116', 'Сума от цифри: 8']);
+    }));
+
+  it('Ctrl+Z undoes a paste alone, and a redo brings back only what the field kept', TIMEOUT, () =>
+    withPage({ permissions: ['clipboard-read', 'clipboard-write'] }, async (page) => {
+      await page.focus(FIELD);
+      const paste = (text) => () => pasteIntoField(page, text);
+      await steps(page, [['Control+A 1', '1'], [paste('23456\n7'), '1234'], ['Control+Z', '1'],
+        ['Control+Shift+Z', '1234'], ['9', '1234'], ['Control+Z', '1'], ['Control+Z', '112'],
+        ['Control+A', '112'], [paste('4567'), '4567'], ['Control+Z', '112'], ['Control+Y', '4567']]);
+      await page.click(DECREASE);
+      assert.equal(await page.inputValue(FIELD), '4545');  // 4567 - 22
+    }));
+
+  // A press sets the field's text, which ends what Ctrl+Z can undo, as
+  // setting a field's text does everywhere: the typing before it is gone.
+  it('after a press gives back no text the field never held', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      await page.focus(FIELD);
+      await steps(page, [['Control+A Backspace 4 2', '42'], ['Control+A Backspace 3 7', '37']]);
+      await page.click(DECREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['27', 'Сума от цифри: 9']);
+      await page.click(FIELD);
+      await steps(page, [['Control+Z', '27'], ['Control+Y', '27'], ['End 5', '275'],
+        ['Control+Z', '27'], ['Control+Z', '27'], ['Control+Shift+Z', '275'], ['Backspace', '27']]);
+      await page.click(DECREASE);
+      assert.deepEqual(await fieldAndTopLine(page), ['18', 'Сума от цифри: 9']);
+    }));
+
+  it('after a drop keeps four characters, undone or redone', TIMEOUT, () =>
+    withPage({}, async (page) => {
+      // The field emptied, then "Да се реализира" dragged from the statement into it.
+      await page.focus(FIELD);
+      await steps(page, [['Control+A Backspace', '']]);
+      await page.evaluate((s) => {
+        const statement = document.querySelector(s);
+        statement.focus();
+        statement.setSelectionRange(0, 15);
+      }, STATEMENT);
+      const from = await page.locator(STATEMENT).boundingBox();
+      const to = await page.locator(FIELD).boundingBox();
+      await page.mouse.move(from.x + 20, from.y + 10);
+      await page.mouse.down();
+      await page.mouse.move(from.x + 40, from.y + 12, { steps: 5 });
+      await page.mouse.move(to.x + to.width - 5, to.y + to.height / 2, { steps: 10 });
+      await page.mouse.up();
+      await page.focus(FIELD);
+      await steps(page, [['End', 'Да с'], ['Control+Z', 'Да с'], ['Control+Y', 'Да с']]);
+    }));
+});
+
 // The page's accessibility tree as Chromium gives it to a screen reader:
 // its nodes that are not ignored, and the text a node's subtree reads.
 async function accessibilityTree(page, context) {
@@ -518,6 +623,37 @@ describe('assistive technology', () => {
     withPage({}, async (page) => assert.deepEqual(await axeViolations(page), [])));
 });
 
+describe('in forced colours, as a high-contrast theme shows it', () => {
+  // Whether a colour stands out from another: not the same, nor transparent.
+  const differs = (colour, from) => colour !== from && !/^rgba\(.*, 0\)$/.test(colour);
+
+  it('keeps an edge on every button and text box, and a ring on the focus', TIMEOUT, () =>
+    withPage({ forcedColors: 'active' }, async (page) => {
+      assert.equal(await page.evaluate(() => matchMedia('(forced-colors: active)').matches), true);
+      const edges = await page.evaluate((ids) => ids.map((id) => {
+        const c = getComputedStyle(document.querySelector(id));
+        return [id, c.backgroundColor, ...['Top', 'Right', 'Bottom', 'Left'].map((side) =>
+          [c[`border${side}Style`], parseFloat(c[`border${side}Width`]), c[`border${side}Color`]])];
+      }), [INCREASE, DECREASE, FIELD, STATEMENT]);
+      for (const [id, background, ...sides] of edges) {
+        for (const [style, width, colour] of sides) {
+          assert.ok(!['none', 'hidden'].includes(style) && width >= 1, `${id}: ${style} ${width}`);
+          assert.ok(differs(colour, background), `${id}: ${colour} on ${background}`);
+        }
+      }
+      // Each control that takes the focus, in the tab order, shows it.
+      const surface = await page.evaluate(() => getComputedStyle(document.getElementById('client')).backgroundColor);
+      for (let i = 0; i < 4; i++) {
+        const [id, style, width, colour] = await page.evaluate(() => {
+          const c = getComputedStyle(document.activeElement);
+          return [document.activeElement.id, c.outlineStyle, parseFloat(c.outlineWidth), c.outlineColor];
+        });
+        assert.ok(style !== 'none' && width >= 1 && differs(colour, surface), `${id}: ${style} ${width} ${colour}`);
+        await page.keyboard.press('Tab');
+      }
+    }));
+});
+
 describe('serving it compressed', () => {
   it('ships a gzipped copy of every file but the PNGs, the same bytes inside', () => {
     const files = readdirSync(webDir);
@@ -571,6 +707,21 @@ describe('a run-time error', () => {
         assert.match(await page.textContent('#error-text'), /^Run-time error 100:\n\noffset \d+: /);
         assert.equal(await page.evaluate(() => document.getElementById('client').childElementCount), 0);
         assert.deepEqual(await axeViolations(page), []);
+      });
+    } finally {
+      copy.remove();
+    }
+  });
+
+  it('from a window module that does not compile shows the error box and no window', TIMEOUT, async () => {
+    // Another record, so that the page needs velmora-window.wasm, cut short.
+    const copy = pageWithRecord((record) => { record[record.indexOf(cp1251('Да се'))] = 0xCD; });
+    truncateSync(path.join(copy.dir, 'velmora-window.wasm'), 100);
+    try {
+      await withOwnServer(copy.dir, {}, async (page) => {
+        assert.equal(await page.isVisible('#error'), true);
+        assert.match(await page.textContent('#error-text'), /^Run-time error 51:\n\nInternal error: \S/);
+        assert.equal(await page.evaluate(() => document.getElementById('client').childElementCount), 0);
       });
     } finally {
       copy.remove();

@@ -7,9 +7,10 @@ namespace velmora::web {
 
 namespace {
 
-// Every block starts with its header, 16 bytes before the first handed-out
-// address; an over-aligned address gets its header right in front of it,
-// which also says how far back the block starts.
+// A block keeps 16 bytes of room in front of the address it hands out (more
+// for an over-aligned address), and its header sits in the last 8 of them,
+// at address - 8: the block's size class, and how far back from the
+// address the block starts.
 struct Header {
   std::uint32_t size_class;  // the block holds 16 << size_class bytes
   std::uint32_t offset;      // from the block's start to the address handed out

@@ -12,7 +12,28 @@ const velmoraImports = {
   },
 };
 
-async function velmoraStart(instance, record) {
+// The error box, over a window that takes no more input.
+function velmoraShowError(text) {
+  document.getElementById('client').inert = true;
+  document.getElementById('error-text').textContent = text;
+  const box = document.getElementById('error');
+  if (!box.open) box.showModal();
+}
+
+// A window that could not be opened: the error box, and no window.
+function velmoraNoWindow(text) {
+  document.getElementById('client').replaceChildren();
+  velmoraShowError(text);
+}
+
+// The box's text for the page's own failure to open the window: the
+// run-time error the module gives any failure not one of its own.
+function velmoraFailureText(error) {
+  return `Run-time error 51:\n\nInternal error: ${error?.message ?? error}`;
+}
+
+// Starts the window from the page's compiled module and the record's bytes.
+async function velmoraStart(module, record) {
   const encoder = new TextEncoder();
   const decoder = new TextDecoder();
   let exports;
@@ -42,34 +63,36 @@ async function velmoraStart(instance, record) {
     return answer(api.velmora_open(record.byteLength, -1));
   };
 
-  // A run-time error: its box, and no more handling of input.
+  // A run-time error of the open window: its box, and no more handling of input.
   function fail(text) {
     stopped = true;
-    document.getElementById('client').inert = true;
-    document.getElementById('error-text').textContent = text;
-    const box = document.getElementById('error');
-    if (!box.open) box.showModal();
+    velmoraShowError(text);
+  }
+
+  // Opens the record's window: the one the page shows, or for another
+  // record, the one velmora-window.wasm describes. Answers as velmora_open.
+  async function openWindow() {
+    use(new WebAssembly.Instance(module, velmoraImports));
+    const opened = open();
+    performance.mark('velmora-described');
+    if (opened.error || opened.record === document.getElementById('frame').dataset.record) return opened;
+    use(new WebAssembly.Instance(await velmoraEarly.compile('velmora-window.wasm'), velmoraImports));
+    const other = open();
+    if (other.error) return other;
+    document.getElementById('frame').outerHTML = velmoraWindowHtml(other);
+    document.title = document.getElementById('caption').textContent = other.caption;
+    velmoraPlace();
+    return other;
   }
 
   performance.mark('velmora-started');
-  use(instance);
-  let opened = open();
-  performance.mark('velmora-described');
-  if (opened.error) {
-    document.getElementById('client').replaceChildren();  // no window
-    return fail(opened.error);
+  let opened;
+  try {
+    opened = await openWindow();
+  } catch (error) {
+    opened = { error: velmoraFailureText(error) };
   }
-  // A record other than the one the page was built with: velmora-window.wasm
-  // reads it as this module does and also describes its window, which the
-  // page then shows instead.
-  if (opened.record !== document.getElementById('frame').dataset.record) {
-    use(new WebAssembly.Instance(await velmoraEarly.compile('velmora-window.wasm'), velmoraImports));
-    opened = open();
-    if (opened.error) return fail(opened.error);
-    document.getElementById('frame').outerHTML = velmoraWindowHtml(opened);
-    document.title = document.getElementById('caption').textContent = opened.caption;
-    velmoraPlace();
-  }
+  if (opened.error) return velmoraNoWindow(opened.error);
   performance.mark('velmora-built');
 
   const client = document.getElementById('client');
@@ -88,46 +111,70 @@ async function velmoraStart(instance, record) {
     return i;
   }
 
-  function show(state) {
-    if (state.error) return fail(state.error);
-    if (field.value !== state.field) field.value = state.field;
-    shown = state.field;
-    field.style.textAlign = state.align;
-    if (topLine.textContent !== state.topLine) topLine.textContent = state.topLine;
-    if (state.caret !== undefined) {
-      const at = units(state.field, state.caret);
+  // The page's own setting of the field's text (a press, or the rule's
+  // correction): it ends the field's undo history, as setting a field's
+  // text does in the Qt window, in Velmora.exe (WM_SETTEXT) and mostly in a
+  // browser. A pupil undoes their own typing; a press is the exercise's
+  // step. But a browser keeps a deletion that emptied the field and would
+  // undo it into the new text ("27" gave "2742"), so the field leaves the
+  // page for the moment: a browser forgets the steps of a field that does.
+  function setField(text, caret) {
+    const focused = document.activeElement === field;
+    const [parent, next] = [field.parentNode, field.nextSibling];
+    field.remove();
+    field.value = text;
+    parent.insertBefore(field, next);
+    if (focused) field.focus();
+    if (caret !== undefined) {
+      const at = units(text, caret);
       field.setSelectionRange(at, at);
     }
   }
 
-  // Replaces the characters [start, end) of the field by `text`, by the
-  // field's editing rule.
-  function insert(start, end, text) {
-    const bytes = encoder.encode(text);
-    put(bytes);
-    show(answer(api.velmora_insert(start, end, bytes.length)));
+  function show(state) {
+    if (state.error) return fail(state.error);
+    shown = state.field;
+    if (field.value !== state.field) setField(state.field, state.caret);
+    field.style.textAlign = state.align;
+    if (topLine.textContent !== state.topLine) topLine.textContent = state.topLine;
   }
 
   // Insertions at the selection go to the rule before the browser makes
   // them (its own length limit would count UTF-16 units, and it would join
-  // a pasted text's lines).
-  const atSelection = new Set(['insertText', 'insertFromPaste', 'insertFromPasteAsQuotation',
-    'insertFromYank', 'insertReplacementText', 'insertTranspose']);
+  // a pasted text's lines); what the rule keeps goes in by the browser's
+  // editing command, into its undo history as its own insertion would:
+  // typing joins the typing before it, a paste is a step of its own
+  // (setting the selection ends a typing step).
+  const typed = new Set(['insertText', 'insertReplacementText', 'insertTranspose']);
+  const pasted = new Set(['insertFromPaste', 'insertFromPasteAsQuotation', 'insertFromYank']);
   field.addEventListener('beforeinput', (event) => {
     if (stopped) return event.preventDefault();
-    if (!event.cancelable || event.isComposing || !atSelection.has(event.inputType)) return;
+    const kind = event.inputType;
+    if (!event.cancelable || event.isComposing || !(typed.has(kind) || pasted.has(kind))) return;
     let text = event.data;
     if (text == null && event.dataTransfer) text = event.dataTransfer.getData('text/plain');
     if (text == null) return;
     event.preventDefault();
     const value = field.value;
     const [from, to] = [field.selectionStart, field.selectionEnd].sort((a, b) => a - b);
-    insert(chars(value.slice(0, from)), chars(value.slice(0, to)), text);
+    const bytes = encoder.encode(text);
+    put(bytes);
+    const state = answer(api.velmora_insert(chars(value.slice(0, from)), chars(value.slice(0, to)),
+      bytes.length));
+    if (state.error) return fail(state.error);
+    shown = state.field;
+    if (state.inserted === '' && from === to) return;  // a full field takes nothing
+    if (pasted.has(kind)) field.setSelectionRange(from, to);
+    // Its input event finds the field as the panel holds it, or settles what
+    // else the browser made; a browser without the command gets the text set.
+    if (!document.execCommand('insertText', false, state.inserted)) setField(state.field, state.caret);
+    if (pasted.has(kind)) field.setSelectionRange(field.selectionEnd, field.selectionEnd);
   });
 
-  // Anything else the browser changed itself (deleting, dropping, an input
-  // method's text once composed) goes to the panel, which settles it by the
-  // same rule as the one span that changed, the caret where the user left it.
+  // Anything else the browser changed itself (deleting, undo and redo,
+  // dropping, an input method's text once composed) goes to the panel,
+  // which settles it by the same rule as the one span that changed, the
+  // caret where the user left it.
   function settle() {
     const now = field.value;
     if (stopped || now === shown) return;
@@ -140,10 +187,10 @@ async function velmoraStart(instance, record) {
 
   // The user's decimal separator, as the browser writes 1.5 in their
   // language (the panel decides what a press writes for it). The browser's
-  // number formats are slow to start, so the panel learns it at a press
-  // whose answer depends on it (most presses write no separator), or in a
-  // moment when the browser is idle, once the window is up and has taken
-  // its first presses.
+  // number formats are slow to start, so the panel learns it at the first
+  // press that would write it (most write none; for one that would, the
+  // module answers {separatorNeeded: true} and presses nothing), or in a
+  // moment when the browser is idle, once the window is up.
   let separatorKnown = false;
   function learnSeparator() {
     if (separatorKnown || stopped) return;

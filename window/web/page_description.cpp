@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <vector>
 
 #include "window/bytes.h"
@@ -12,31 +13,6 @@ namespace velmora::web {
 namespace {
 
 constexpr double kCssDpi = 96.0;  // a CSS pixel is 1/96 inch: 15 twips
-
-// Appends `"key":` to a JSON object being written.
-class ObjectWriter {
- public:
-  explicit ObjectWriter(std::string& out) : out_(out) { out_ += '{'; }
-  ~ObjectWriter() { out_ += '}'; }
-  ObjectWriter(const ObjectWriter&) = delete;
-  ObjectWriter& operator=(const ObjectWriter&) = delete;
-
-  std::string& Key(std::string_view key) {
-    if (!first_) out_ += ',';
-    first_ = false;
-    out_ += JsonString(key);
-    out_ += ':';
-    return out_;
-  }
-  void Raw(std::string_view key, std::string_view json) { Key(key) += json; }
-  void Text(std::string_view key, std::string_view text) { Key(key) += JsonString(text); }
-  void Number(std::string_view key, long long value) { Key(key) += std::to_string(value); }
-  void Bool(std::string_view key, bool value) { Key(key) += value ? "true" : "false"; }
-
- private:
-  std::string& out_;
-  bool first_ = true;
-};
 
 // The font's CSS family list: the layout's font first (as a CSS string),
 // then fonts of the same metrics, then any serif.
@@ -49,88 +25,84 @@ std::string FontFamilies(std::string_view family) {
   return css + "\", \"Liberation Serif\", Tinos, serif";
 }
 
+// A text, or null where there is none.
+void StringOrNull(JsonWriter& out, const std::optional<std::string>& text) {
+  if (text)
+    out.String(*text);
+  else
+    out.Null();
+}
+
 std::string IdOf(const Control& control) { return ControlId(control.name, control.index); }
 
-long long Position(const std::vector<const Control*>& order, const Control& control) {
+std::int64_t Position(const std::vector<const Control*>& order, const Control& control) {
   for (std::size_t i = 0; i < order.size(); ++i)
-    if (order[i] == &control) return static_cast<long long>(i);
+    if (order[i] == &control) return static_cast<std::int64_t>(i);
   return -1;
 }
 
-void WriteControl(std::string& out, const Layout& layout, const Control& control,
+void WriteControl(JsonWriter& out, const Layout& layout, const Control& control,
                   const PanelBinding& binding, const std::vector<const Control*>& tab_order,
                   const NumberPanel& panel) {
   const ControlLook look = LookOf(control);
   const PixelRect rect = ToPixels(control.bounds, kCssDpi);
   const bool is_field = &control == binding.field;
   const bool is_top_line = &control == binding.top_line;
-  long long command = -1;
+  std::int64_t command = -1;
   for (const Control* button : binding.buttons)
     if (button == &control) command = control.index;
 
-  std::string caption_for = "null";
+  std::optional<std::string> caption_for;
   if (control.kind == ControlKind::Label) {
     for (const Control& box : layout.controls)
-      if (box.kind == ControlKind::TextBox && CaptionOf(layout, box) == &control)
-        caption_for = JsonString(IdOf(box));
+      if (box.kind == ControlKind::TextBox && CaptionOf(layout, box) == &control) caption_for = IdOf(box);
   }
+  std::optional<std::string> role;
+  if (is_field)
+    role = "field";
+  else if (is_top_line)
+    role = "topLine";
+  else if (command >= 0)
+    role = "button";
 
-  ObjectWriter o(out);
-  o.Text("id", IdOf(control));
-  o.Text("kind", KindName(control.kind));
-  o.Bool("multiLine", look.multi_line);
-  o.Number("left", rect.left);
-  o.Number("top", rect.top);
-  o.Number("width", rect.width);
-  o.Number("height", rect.height);
-  o.Text("text", is_field ? panel.FieldText() : is_top_line ? panel.TopLine() : control.text);
-  o.Text("align", AlignmentName(is_field ? panel.FieldAlignment() : look.alignment));
-  o.Bool("visible", look.visible);
-  o.Raw("background", look.back_colour ? JsonString(CssColour(*look.back_colour)) : "null");
-  o.Bool("readOnly", look.read_only);
-  o.Bool("verticalScrollBar", look.vertical_scroll_bar);
-  o.Bool("horizontalScrollBar", look.horizontal_scroll_bar);
-  o.Bool("wraps", look.wraps);
-  o.Bool("ownColour", look.own_colour_button);
+  out.BeginObject();
+  out.Key("id").String(IdOf(control));
+  out.Key("kind").String(KindName(control.kind));
+  out.Key("multiLine").Bool(look.multi_line);
+  out.Key("left").Number(rect.left);
+  out.Key("top").Number(rect.top);
+  out.Key("width").Number(rect.width);
+  out.Key("height").Number(rect.height);
+  out.Key("text").String(is_field ? panel.FieldText() : is_top_line ? panel.TopLine() : control.text);
+  out.Key("align").String(AlignmentName(is_field ? panel.FieldAlignment() : look.alignment));
+  out.Key("visible").Bool(look.visible);
+  StringOrNull(out.Key("background"),
+               look.back_colour ? std::optional(CssColour(*look.back_colour)) : std::nullopt);
+  out.Key("readOnly").Bool(look.read_only);
+  out.Key("verticalScrollBar").Bool(look.vertical_scroll_bar);
+  out.Key("horizontalScrollBar").Bool(look.horizontal_scroll_bar);
+  out.Key("wraps").Bool(look.wraps);
+  out.Key("ownColour").Bool(look.own_colour_button);
   if (look.own_colour_button) {
-    ObjectWriter edge(o.Key("edge"));
+    out.Key("edge").BeginObject();
     for (const bool held : {false, true}) {
       const ButtonEdge e = ButtonEdgeOf(*look.back_colour, held);
-      std::string& shades = edge.Key(held ? "held" : "raised");
-      shades += '[';
+      out.Key(held ? "held" : "raised").BeginArray();
       for (const Colour c : {e.outer_top_left, e.inner_top_left, e.inner_bottom_right, e.outer_bottom_right})
-        shades += JsonString(CssColour(c)) + (c == e.outer_bottom_right ? "" : ",");
-      shades += ']';
+        out.String(CssColour(c));
+      out.EndArray();
     }
+    out.EndObject();
   }
-  o.Number("tab", Position(tab_order, control));
-  o.Raw("captionFor", caption_for);
-  o.Text("name", AccessibleNameOf(layout, control));
-  o.Raw("role", is_field ? "\"field\"" : is_top_line ? "\"topLine\"" : command >= 0 ? "\"button\"" : "null");
-  o.Number("command", command);
+  out.Key("tab").Number(Position(tab_order, control));
+  StringOrNull(out.Key("captionFor"), caption_for);
+  out.Key("name").String(AccessibleNameOf(layout, control));
+  StringOrNull(out.Key("role"), role);
+  out.Key("command").Number(command);
+  out.EndObject();
 }
 
 }  // namespace
-
-std::string JsonString(std::string_view text) {
-  std::string out;
-  out.reserve(text.size() + 2);
-  out += '"';
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
-      out += '\\';
-      out += c;
-    } else if (byte < 0x20) {
-      out += "\\u";
-      out += LowerHex(byte, 4);
-    } else {
-      out += c;
-    }
-  }
-  out += '"';
-  return out;
-}
 
 std::string CssColour(Colour colour) {
   const std::uint8_t rgb[] = {ColourRed(colour), ColourGreen(colour), ColourBlue(colour)};
@@ -145,57 +117,58 @@ NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator) {
   return panel;
 }
 
-std::string PanelState(const NumberPanel& panel) {
-  std::string out;
-  {
-    ObjectWriter o(out);
-    o.Text("field", panel.FieldText());
-    o.Text("topLine", panel.TopLine());
-    o.Text("align", AlignmentName(panel.FieldAlignment()));
-    o.Number("limit", static_cast<long long>(panel.FieldLimit()));
-  }
-  return out;
+void WritePanelState(JsonWriter& out, const NumberPanel& panel) {
+  out.Key("field").String(panel.FieldText());
+  out.Key("topLine").String(panel.TopLine());
+  out.Key("align").String(AlignmentName(panel.FieldAlignment()));
+  out.Key("limit").Number(static_cast<std::int64_t>(panel.FieldLimit()));
 }
 
-std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {
+std::string PanelState(const NumberPanel& panel) {
+  JsonWriter out;
+  out.BeginObject();
+  WritePanelState(out, panel);
+  out.EndObject();
+  return std::move(out).Take();
+}
+
+void WriteWindow(JsonWriter& out, const Layout& layout, const NumberPanel& panel) {
   const PanelBinding binding = BindPanel(layout);
   const std::vector<const Control*> tab_order = TabOrder(layout);
   const FontLook font = FontLookOf(layout.font);
 
-  std::string out;
-  {
-    ObjectWriter o(out);
-    o.Text("caption", layout.caption);
-    o.Number("width", TwipsToPixels(layout.client.width, kCssDpi));
-    o.Number("height", TwipsToPixels(layout.client.height, kCssDpi));
-    o.Text("background", CssColour(layout.back_colour));
-    {
-      ObjectWriter f(o.Key("font"));
-      f.Text("family", FontFamilies(font.family));
-      f.Number("pixels", font.PixelHeight(kCssDpi));
-      f.Number("weight", font.weight);
-      f.Bool("italic", font.italic);
-      f.Bool("underline", font.underline);
-      f.Bool("strikeOut", font.strike_out);
-    }
-    {
-      ObjectWriter b(o.Key("button"));
-      b.Number("edge", kButtonEdgePixels);
-      b.Number("shift", kPressedCaptionShift);
-      b.Number("focusInset", kFocusRectangleInset);
-    }
-    std::string& controls = o.Key("controls");
-    controls += '[';
-    bool first = true;
-    for (const Control* control : StackingOrder(layout)) {
-      if (!first) controls += ',';
-      first = false;
-      WriteControl(controls, layout, *control, binding, tab_order, panel);
-    }
-    controls += ']';
-    o.Raw("panel", PanelState(panel));
-  }
-  return out;
+  out.Key("caption").String(layout.caption);
+  out.Key("width").Number(TwipsToPixels(layout.client.width, kCssDpi));
+  out.Key("height").Number(TwipsToPixels(layout.client.height, kCssDpi));
+  out.Key("background").String(CssColour(layout.back_colour));
+  out.Key("font").BeginObject();
+  out.Key("family").String(FontFamilies(font.family));
+  out.Key("pixels").Number(font.PixelHeight(kCssDpi));
+  out.Key("weight").Number(font.weight);
+  out.Key("italic").Bool(font.italic);
+  out.Key("underline").Bool(font.underline);
+  out.Key("strikeOut").Bool(font.strike_out);
+  out.EndObject();
+  out.Key("button").BeginObject();
+  out.Key("edge").Number(kButtonEdgePixels);
+  out.Key("shift").Number(kPressedCaptionShift);
+  out.Key("focusInset").Number(kFocusRectangleInset);
+  out.EndObject();
+  out.Key("controls").BeginArray();
+  for (const Control* control : StackingOrder(layout))
+    WriteControl(out, layout, *control, binding, tab_order, panel);
+  out.EndArray();
+  out.Key("panel").BeginObject();
+  WritePanelState(out, panel);
+  out.EndObject();
+}
+
+std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {
+  JsonWriter out;
+  out.BeginObject();
+  WriteWindow(out, layout, panel);
+  out.EndObject();
+  return std::move(out).Take();
 }
 
 }  // namespace velmora::web

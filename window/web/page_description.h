@@ -8,14 +8,11 @@
 #include <string>
 #include <string_view>
 
+#include "json/json_writer.h"
 #include "panel/number_panel.h"
 #include "window/layout.h"
 
 namespace velmora::web {
-
-// `text` as a JSON string literal, quotes included. Control characters,
-// quotes and backslashes are escaped; everything else (UTF-8) is kept.
-std::string JsonString(std::string_view text);
 
 // A colour as CSS writes it: 0x00BBGGRR -> "#rrggbb".
 std::string CssColour(Colour colour);
@@ -45,6 +42,9 @@ std::string CssColour(Colour colour);
 // The field and the top line show the panel's texts, not the layout's.
 // Raises RuntimeError kErrorBadLayout when the panel cannot be bound.
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel);
+// The same members written into the object that `out` has open, for an
+// answer that holds more beside them (open_answer.h).
+void WriteWindow(JsonWriter& out, const Layout& layout, const NumberPanel& panel);
 
 // The panel of the window just opened from `layout` (NumberPanel::Load
 // with the layout's field text), for the user's `regional_separator`.
@@ -54,5 +54,7 @@ NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator);
 // {"field": text, "topLine": text, "align": "left" | "right" | "center",
 //  "limit": characters, 0 for none}
 std::string PanelState(const NumberPanel& panel);
+// The same members written into the object that `out` has open.
+void WritePanelState(JsonWriter& out, const NumberPanel& panel);
 
 }  // namespace velmora::web

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "json/json_writer.h"
 #include "panel/number_panel.h"
 #include "window/front_end.h"
 #include "window/record_reader.h"
@@ -25,13 +26,27 @@
 
 namespace {
 
-// While the page does not know the user's decimal separator, the window
-// is kept twice, with '.' (panel) and with ',' (comma): a press that both
-// answer alike needs no separator, and learning it only picks one.
+// What this module answers on opening: velmora-window.wasm is built with
+// VELMORA_WEB_DESCRIBES_WINDOW (window/web/CMakeLists.txt) and describes the
+// window; velmora.wasm answers the panel alone (open_answer.h).
+#if VELMORA_WEB_DESCRIBES_WINDOW
+constexpr auto kOpened = velmora::web::Opened::kWindow;
+#else
+constexpr auto kOpened = velmora::web::Opened::kPanel;
+#endif
+
+// The window, with one panel. The page learns the user's decimal separator
+// late (velmora_separator), as the browser's number formats are slow to
+// start; until then the panel has a point. That is enough for every press
+// that writes no separator: a press's answer depends on the user's
+// separator only where it writes one (ReadNumber reads only '.', and a
+// separator adds nothing to a digit sum and is one character whichever it
+// is; NumberPanel::PressWritesSeparator). A press that would write one
+// waits for the page to learn it (velmora_press).
 struct Page {
   velmora::Layout layout;
   velmora::NumberPanel panel;
-  std::optional<velmora::NumberPanel> comma;
+  bool separator_known = false;
 };
 
 // The user's regional separator as the page gives it: a code point, or -1
@@ -48,15 +63,13 @@ const char* Answer(std::string json) {
   return answer.c_str();
 }
 
-// The answer for the exception being handled: {"error": its box's text}.
-std::string ErrorAnswer() {
-  return "{\"error\":" +
-         velmora::web::JsonString(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))) +
-         "}";
-}
-
+// Stops the window with the exception being handled: from now on every call
+// answers {"error": its box's text}.
 const char* Fail() {
-  error = ErrorAnswer();
+  velmora::JsonWriter out;
+  out.BeginObject().Key("error");
+  out.String(velmora::ErrorText(velmora::AsRuntimeError(std::current_exception()))).EndObject();
+  error = std::move(out).Take();
   return error.c_str();
 }
 
@@ -72,11 +85,15 @@ const char* Handle(Handler handler) {
   }
 }
 
-// The panel's state after an edit, with the edit's caret.
-std::string StateWithCaret(const velmora::NumberPanel& panel, const velmora::FieldEdit& edit) {
-  std::string state = velmora::web::PanelState(panel);
-  state.pop_back();  // the closing brace
-  return state + ",\"caret\":" + std::to_string(edit.caret) + "}";
+// The panel's state after an edit, with what the rule kept of the edit's
+// text ("inserted") and the caret after it ("caret", in characters).
+std::string EditAnswer(const velmora::NumberPanel& panel, const velmora::FieldEdit& edit) {
+  velmora::JsonWriter out;
+  out.BeginObject();
+  velmora::web::WritePanelState(out, panel);
+  out.Key("inserted").String(edit.inserted);
+  out.Key("caret").Number(static_cast<std::int64_t>(edit.caret)).EndObject();
+  return std::move(out).Take();
 }
 
 std::string_view BufferText(std::size_t size) {
@@ -106,25 +123,23 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_sep
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
     velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, Regional(regional_separator));
-    Page opened{std::move(layout), std::move(panel), std::nullopt};
-    if (regional_separator < 0) opened.comma = velmora::web::OpenedPanel(opened.layout, U',');
-    std::string opened_answer = velmora::web::OpenAnswer(opened.layout, opened.panel, record);
-    page = std::move(opened);
-    return Answer(std::move(opened_answer));
+    std::string opened = velmora::web::OpenAnswer<kOpened>(layout, panel, record);
+    page = Page{std::move(layout), std::move(panel), regional_separator >= 0};
+    return Answer(std::move(opened));
   } catch (...) {
     return Fail();
   }
 }
 
-// The user's decimal separator, once the page knows it: the window keeps
-// the panel that has it. Later it must be the one the panel has. Answers
-// the panel's state.
+// The user's decimal separator, once the page knows it: later presses write
+// it. Once known, it must stay the one the panel has. Answers the panel's
+// state.
 EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int regional_separator) {
   return Handle([regional_separator](Page& p) {
     const char separator = velmora::NumberPanel::SeparatorFor(Regional(regional_separator));
-    if (p.comma) {
-      if (separator == ',') p.panel = std::move(*p.comma);
-      p.comma.reset();
+    if (!p.separator_known) {
+      p.panel.SetRegionalSeparator(Regional(regional_separator));
+      p.separator_known = true;
     } else if (separator != p.panel.DecimalSeparator()) {
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument,
                                   "Invalid procedure call or argument: the separator is set");
@@ -134,46 +149,27 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_separator(int regional_separator) {
 }
 
 // A click on Command1(index). Answers the panel's state (PanelState), or,
-// while the page does not know the separator and the answer depends on it,
-// {"separatorNeeded": true} with nothing changed: the page learns it
-// (velmora_separator) and asks again.
+// while the page does not know the separator and this press would write
+// one, {"separatorNeeded": true} with nothing changed: the page learns it
+// (velmora_separator) and presses again.
 EMSCRIPTEN_KEEPALIVE const char* velmora_press(int index) {
   return Handle([index](Page& p) -> std::string {
     if (index < INT16_MIN || index > INT16_MAX)
       throw velmora::RuntimeError(velmora::kErrorInvalidArgument, "Invalid procedure call or argument");
     const auto button = static_cast<std::int16_t>(index);
-    if (!p.comma) {
-      p.panel.OnCommand(button);
-      return velmora::web::PanelState(p.panel);
-    }
-    // Each panel's answer: its state, or its run-time error.
-    auto press = [button](velmora::NumberPanel& panel) -> std::string {
-      try {
-        panel.OnCommand(button);
-        return velmora::web::PanelState(panel);
-      } catch (...) {
-        return ErrorAnswer();
-      }
-    };
-    velmora::NumberPanel dot = p.panel;
-    velmora::NumberPanel comma = *p.comma;
-    const std::string state = press(dot);
-    if (press(comma) != state) return "{\"separatorNeeded\":true}";
-    p.panel = std::move(dot);
-    p.comma = std::move(comma);
-    if (state.starts_with("{\"error\":")) error = state;  // both failed alike: stopped
-    return state;
+    if (!p.separator_known && p.panel.PressWritesSeparator(button)) return "{\"separatorNeeded\":true}";
+    p.panel.OnCommand(button);
+    return velmora::web::PanelState(p.panel);
   });
 }
 
 // The user's insertion into the field: the buffer's first `size` bytes
 // (UTF-8) replace the characters [start, end) of the field's text
-// (NumberPanel::Insert). Answers the panel's state with "caret", in
-// characters.
+// (NumberPanel::Insert). Answers the panel's state with "inserted" and
+// "caret" (EditAnswer).
 EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t end, std::size_t size) {
   return Handle([=](Page& p) {
-    if (p.comma) p.comma->Insert({start, end}, BufferText(size));
-    return StateWithCaret(p.panel, p.panel.Insert({start, end}, BufferText(size)));
+    return EditAnswer(p.panel, p.panel.Insert({start, end}, BufferText(size)));
   });
 }
 
@@ -181,10 +177,7 @@ EMSCRIPTEN_KEEPALIVE const char* velmora_insert(std::size_t start, std::size_t e
 // `size` bytes are the field's value now, `caret` the caret in it, in
 // characters (NumberPanel::Settle). Answers as velmora_insert does.
 EMSCRIPTEN_KEEPALIVE const char* velmora_settle(std::size_t size, std::size_t caret) {
-  return Handle([=](Page& p) {
-    if (p.comma) p.comma->Settle(BufferText(size), caret);
-    return StateWithCaret(p.panel, p.panel.Settle(BufferText(size), caret));
-  });
+  return Handle([=](Page& p) { return EditAnswer(p.panel, p.panel.Settle(BufferText(size), caret)); });
 }
 
 }  // extern "C"

@@ -72,4 +72,12 @@ int posix_memalign(void** block, std::size_t alignment, std::size_t size) {
 
 std::size_t malloc_usable_size(void* block) { return block ? TheHeap().Capacity(block) : 0; }
 
+// The names under which the toolchain's own library code asks for the same
+// (a program with a main, such as the core's tests, links some of it).
+void* __libc_malloc(std::size_t size) { return malloc(size); }
+void* __libc_calloc(std::size_t count, std::size_t size) { return calloc(count, size); }
+void __libc_free(void* block) { free(block); }
+void* emscripten_builtin_malloc(std::size_t size) { return malloc(size); }
+void emscripten_builtin_free(void* block) { free(block); }
+
 }  // extern "C"

@@ -22,14 +22,19 @@ if(NOT VERSION MATCHES "^([0-9]+)\\.([0-9]+)(\\.[0-9]+)?$"
   message(FATAL_ERROR "not an MSI product version: '${VERSION}'")
 endif()
 
-# The shortcut is named and described as the desktop entry is.
+# The shortcut is named as the desktop entry is, followed by the product's
+# name in brackets: "<Name> (Velmora)". Windows' Start search matches the
+# words of a shortcut's name (it has no keywords, as the desktop entry
+# has), so a teacher who types "Velmora" finds it as well as a pupil who
+# types the Bulgarian name. Its description is the entry's comment.
 file(STRINGS "${DESKTOP_ENTRY}" _name REGEX "^Name=" ENCODING UTF-8)
 file(STRINGS "${DESKTOP_ENTRY}" _comment REGEX "^Comment=" ENCODING UTF-8)
-string(REGEX REPLACE "^Name=" "" SHORTCUT_NAME "${_name}")
+string(REGEX REPLACE "^Name=" "" _entry_name "${_name}")
 string(REGEX REPLACE "^Comment=" "" SHORTCUT_DESCRIPTION "${_comment}")
-if(SHORTCUT_NAME STREQUAL "" OR SHORTCUT_NAME MATCHES "[;'\"\\\\/:*?<>|]")
-  message(FATAL_ERROR "${DESKTOP_ENTRY}: no usable Name= for the shortcut ('${SHORTCUT_NAME}')")
+if(_entry_name STREQUAL "" OR _entry_name MATCHES "[;'\"\\\\/:*?<>|]")
+  message(FATAL_ERROR "${DESKTOP_ENTRY}: no usable Name= for the shortcut ('${_entry_name}')")
 endif()
+set(SHORTCUT_NAME "${_entry_name} (${PRODUCT_NAME})")
 string(REPLACE "'" "" SHORTCUT_DESCRIPTION "${SHORTCUT_DESCRIPTION}")
 
 include(${CMAKE_CURRENT_LIST_DIR}/../../../cmake/reproducible.cmake)
@@ -116,9 +121,16 @@ endif()
 
 # The package's own code and dates, which wixl takes from nowhere: its
 # PackageCode in the summary information (the subject, author and platform
-# as wixl wrote them), then the source date as its creation and last-saved
-# dates.
-run("${MSIBUILD}" "${_msi}" -s "${PRODUCT_NAME} ${VERSION}" "${MANUFACTURER}" "Intel\;1033"
+# as wixl wrote them, and as its language the product's own, the
+# ProductLanguage that velmora.wxs gives), then the source date as its
+# creation and last-saved dates.
+execute_process(COMMAND "${MSIINFO}" export "${_msi}" Property
+                OUTPUT_VARIABLE _properties RESULT_VARIABLE _rc)
+if(NOT _rc EQUAL 0 OR NOT _properties MATCHES "\nProductLanguage\t([0-9]+)\r?\n")
+  message(FATAL_ERROR "no ProductLanguage in the Property table:\n${_properties}")
+endif()
+set(_language "${CMAKE_MATCH_1}")
+run("${MSIBUILD}" "${_msi}" -s "${PRODUCT_NAME} ${VERSION}" "${MANUFACTURER}" "Intel\;${_language}"
     "{${PACKAGE_CODE}}")
 run("${PYTHON3}" "${CMAKE_CURRENT_LIST_DIR}/summary-dates.py" "${_msi}" ${_epoch} "${MSIINFO}")
 

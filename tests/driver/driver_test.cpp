@@ -1,35 +1,15 @@
 // velmora-driver as a process: request lines in, one answer line each out.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "tests/driver/run_driver.h"
 
 namespace {
 
-std::vector<std::string> RunDriver(const std::vector<std::string>& requests) {
-  const std::string input = ::testing::TempDir() + "driver-requests.jsonl";
-  {
-    std::ofstream out(input, std::ios::binary);
-    for (const std::string& line : requests) out << line << '\n';
-  }
-  const std::string command = std::string("'") + VELMORA_DRIVER + "' < '" + input + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  EXPECT_NE(pipe, nullptr);
-  std::vector<std::string> answers;
-  std::string line;
-  for (int c; (c = std::fgetc(pipe)) != EOF;) {
-    if (c == '\n') {
-      answers.push_back(line);
-      line.clear();
-    } else {
-      line += static_cast<char>(c);
-    }
-  }
-  EXPECT_EQ(pclose(pipe), 0);
-  return answers;
-}
+using velmora::test::RunDriver;
 
 TEST(Driver, AnswersEachLineInOrder) {
   const std::vector<std::pair<std::string, std::string>> exchange = {

@@ -10,7 +10,9 @@
 #include "numbers/runtime_error.h"
 #include "panel/number_panel.h"
 #include "window/embedded_record.h"
+#include "window/bytes.h"
 #include "window/record_reader.h"
+#include "window/web/open_answer.h"
 #include "window/web/page_description.h"
 
 namespace velmora::web {
@@ -32,13 +34,6 @@ const json& ControlById(const json& window, const std::string& id) {
   for (const json& c : window["controls"])
     if (c["id"] == id) return c;
   throw std::runtime_error("no control " + id);
-}
-
-TEST(PageDescription, JsonStringsEscapeWhatJsonNeedsAndKeepUtf8) {
-  EXPECT_EQ(JsonString("Число"), "\"Число\"");
-  EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
-  EXPECT_EQ(JsonString("1\r\n2\t\x01"), "\"1\\u000d\\u000a2\\u0009\\u0001\"");
-  EXPECT_EQ(json::parse(JsonString("ред 1\r\nред \"2\"")), "ред 1\r\nред \"2\"");
 }
 
 TEST(PageDescription, ColoursAreCssHexInRedGreenBlueOrder) {
@@ -105,6 +100,24 @@ TEST(PageDescription, ControlsBottomToTopWithTheirPlacesAndLooks) {
   EXPECT_EQ(top_line["command"], -1);
 }
 
+// A button in pure white or black has two equal shades in its edge (white
+// held: lightest and light; black raised: shadow and darkest): each is
+// still its own array element.
+TEST(PageDescription, WhiteAndBlackButtonsHaveFourShadesEach) {
+  Layout layout = ReadLayoutRecord(EmbeddedRecord());
+  for (Control& c : layout.controls)
+    if (c.name == "Command1") c.back_colour = c.index == 0 ? 0x00FFFFFF : 0x00000000;
+  const json window = json::parse(DescribeWindow(layout, LoadedPanel()));
+  const json& white = ControlById(window, "Command1(0)");
+  EXPECT_EQ(white["background"], "#ffffff");
+  EXPECT_EQ(white["edge"]["raised"], json::parse(R"(["#ffffff","#ffffff","#808080","#404040"])"));
+  EXPECT_EQ(white["edge"]["held"], json::parse(R"(["#404040","#808080","#ffffff","#ffffff"])"));
+  const json& black = ControlById(window, "Command1(1)");
+  EXPECT_EQ(black["background"], "#000000");
+  EXPECT_EQ(black["edge"]["raised"], json::parse(R"(["#bfbfbf","#404040","#000000","#000000"])"));
+  EXPECT_EQ(black["edge"]["held"], json::parse(R"(["#000000","#000000","#404040","#bfbfbf"])"));
+}
+
 TEST(PageDescription, TabPositionsCaptionsAndAlignment) {
   const json window = Described();
   const std::vector<std::pair<std::string, int>> tabs = {
@@ -138,6 +151,24 @@ TEST(PageDescription, ALayoutWithoutTheFieldIsARunTimeError) {
     EXPECT_EQ(e.Number(), kErrorBadLayout);
     EXPECT_EQ(e.Description(), "The window has no control Text2(0)");
   }
+}
+
+// What a module answers on opening: the record's fingerprint and the panel,
+// and, where asked, the window's description as DescribeWindow gives it.
+TEST(PageDescription, OpenAnswersTheRecordAndThePanelOrTheWholeWindow) {
+  const Layout layout = ReadLayoutRecord(EmbeddedRecord());
+  const NumberPanel panel = OpenedPanel(layout, U'.');
+  const json fingerprint = Fingerprint(EmbeddedRecord());
+  const json state = json::parse(PanelState(panel));
+
+  const json just_panel = json::parse(OpenAnswer<Opened::kPanel>(layout, panel, EmbeddedRecord()));
+  EXPECT_EQ(just_panel, (json{{"record", fingerprint}, {"panel", state}}));
+
+  json whole = json::parse(OpenAnswer<Opened::kWindow>(layout, panel, EmbeddedRecord()));
+  EXPECT_EQ(whole["record"], fingerprint);
+  EXPECT_EQ(whole["panel"], state);
+  whole.erase("record");
+  EXPECT_EQ(whole, json::parse(DescribeWindow(layout, panel)));
 }
 
 TEST(PageDescription, PanelStateBeforeLoadHasNoLimit) {

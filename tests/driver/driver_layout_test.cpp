@@ -2,41 +2,25 @@
 // every truncation and single-byte change of it.
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
+#include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "tests/driver/run_driver.h"
 #include "window/embedded_record.h"
 
 namespace {
 
 using Json = nlohmann::json;
 
+// The driver's answers, each read as JSON.
 std::vector<Json> RunDriver(const std::vector<std::string>& requests) {
-  // One file per test: ctest runs the tests side by side.
-  const std::string input = ::testing::TempDir() + "driver-layout-" +
-                            ::testing::UnitTest::GetInstance()->current_test_info()->name() + ".jsonl";
-  {
-    std::ofstream out(input, std::ios::binary);
-    for (const std::string& line : requests) out << line << '\n';
-  }
-  const std::string command = std::string("'") + VELMORA_DRIVER + "' < '" + input + "'";
-  FILE* pipe = popen(command.c_str(), "r");
-  EXPECT_NE(pipe, nullptr);
   std::vector<Json> answers;
-  std::string line;
-  for (int c; (c = std::fgetc(pipe)) != EOF;) {
-    if (c != '\n') {
-      line += static_cast<char>(c);
-      continue;
-    }
+  for (const std::string& line : velmora::test::RunDriver(requests))
     answers.push_back(Json::parse(line, nullptr, false));
-    line.clear();
-  }
-  EXPECT_EQ(pclose(pipe), 0);
   return answers;
 }
 
