@@ -25,12 +25,19 @@ if(NOT _velmora_em_result EQUAL 0 OR NOT EXISTS ${_velmora_em_toolchain})
   return()
 endif()
 find_program(VELMORA_NODE NAMES node nodejs)
+# The teachers' page takes Graphviz from npm (app/teachers/teachers.cmake).
+find_program(VELMORA_NPM npm)
+if(NOT VELMORA_NPM)
+  message(STATUS "npm not found: the web page is not built (its teachers' page installs Graphviz with it)")
+  return()
+endif()
 
 include(${CMAKE_CURRENT_LIST_DIR}/cross-build.cmake)
 
 set(VELMORA_WASM_BINARY_DIR ${CMAKE_BINARY_DIR}/wasm)
 set(VELMORA_WASM_MODULE ${VELMORA_WASM_BINARY_DIR}/window/web/velmora.wasm
                         ${VELMORA_WASM_BINARY_DIR}/window/web/velmora-window.wasm)
+set(VELMORA_TEACHERS_MODULE ${VELMORA_WASM_BINARY_DIR}/explore/web/velmora-teachers.wasm)
 set(VELMORA_WASM_NUMBERS_TESTS ${VELMORA_WASM_BINARY_DIR}/tests/numbers/velmora-numbers-tests.wasm)
 set(VELMORA_WASM_EXPLORE_TESTS
     ${VELMORA_WASM_BINARY_DIR}/tests/explore/velmora-explore-library-tests.js)
@@ -54,6 +61,6 @@ velmora_cross_build(velmora_wasm_cross
     # What emcmake would set is not accepted by every node; the core's
     # tests are run by the host build anyway.
     "-DCMAKE_CROSSCOMPILING_EMULATOR=${VELMORA_NODE}"
-  BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_WASM_NUMBERS_TESTS} ${VELMORA_WASM_EXPLORE_TESTS})
+  BYPRODUCTS ${VELMORA_WASM_MODULE} ${VELMORA_TEACHERS_MODULE} ${VELMORA_WASM_NUMBERS_TESTS} ${VELMORA_WASM_EXPLORE_TESTS})
 
 include(${PROJECT_SOURCE_DIR}/app/web/web.cmake)

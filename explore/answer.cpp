@@ -14,24 +14,41 @@ std::string_view ButtonWord(std::int16_t press, const Words& words) {
   return press == NumberPanel::kIncrease ? words.increase : words.decrease;
 }
 
-// "    112 → 116 (increase) → 108 (decrease)", wrapped before a step that
-// would pass `width`; a looping walk ends with " → …".
-void AppendWalk(std::string& out, const PressGraph& graph, const Walk& walk, bool loops,
-                const Words& words, std::size_t width) {
-  std::string line = std::string(kWalkIndent, ' ') + graph.Shown(walk.fields.front());
+// The walk a step at a time: "112", "→ 116 (increase)", ...; a looping
+// walk's last step ends with " → …".
+std::vector<std::string> WalkSteps(const PressGraph& graph, const Walk& walk, bool loops,
+                                   const Words& words) {
+  std::vector<std::string> steps{graph.Shown(walk.fields.front())};
+  for (std::size_t i = 0; i < walk.presses.size(); ++i)
+    steps.push_back("→ " + graph.Shown(walk.fields[i + 1]) + " (" +
+                    std::string(ButtonWord(walk.presses[i], words)) + ")");
+  if (loops) steps.back() += kOnAndOn;
+  return steps;
+}
+
+// A reading that reaches "0" with its walk, or `never` without one.
+ReadingWords ShortestReading(const PressGraph& graph, std::string reading, const Walk& walk,
+                             std::string_view never, const Words& words) {
+  if (!walk.reached) return {std::move(reading), std::string(never), {}};
+  return {std::move(reading), Fill(words.reaches, {words.Presses(walk.presses.size())}),
+          WalkSteps(graph, walk, false, words)};
+}
+
+// "    112 → 116 (increase) → 108 (decrease)", the steps a blank apart,
+// wrapped before a step that would pass `width`.
+void AppendWalk(std::string& out, const std::vector<std::string>& steps, std::size_t width) {
+  std::string line = std::string(kWalkIndent, ' ') + steps.front();
   std::size_t line_width = CountChars(line);
-  for (std::size_t i = 0; i < walk.presses.size(); ++i) {
-    std::string step = std::string(kArrow) + graph.Shown(walk.fields[i + 1]) + " (" +
-                       std::string(ButtonWord(walk.presses[i], words)) + ")";
-    if (loops && i + 1 == walk.presses.size()) step += kOnAndOn;
-    const std::size_t step_width = CountChars(step);
+  for (std::size_t i = 1; i < steps.size(); ++i) {
+    const std::size_t step_width = 1 + CountChars(steps[i]);
     if (width > 0 && line_width + step_width > width) {
       out += line;
       out += '\n';
-      line = std::string(kWrapIndent - 1, ' ');  // the step begins with a blank
+      line = std::string(kWrapIndent - 1, ' ');  // the blank before the step follows
       line_width = kWrapIndent - 1;
     }
-    line += step;
+    line += ' ';
+    line += steps[i];
     line_width += step_width;
   }
   out += line;
@@ -49,19 +66,6 @@ void AppendReadingLine(std::string& out, std::string_view reading, std::string_v
     if (c == '\n') out += std::string(kWalkIndent, ' ');
   }
   out += '\n';
-}
-
-// A reading's line, then its walk when it reaches "0".
-void AppendReading(std::string& out, const PressGraph& graph, std::string_view reading,
-                   const Walk& walk, std::string_view never, const Words& words,
-                   std::size_t width) {
-  if (!walk.reached) {
-    AppendReadingLine(out, reading, never, width);
-    return;
-  }
-  AppendReadingLine(out, reading, Fill(words.reaches, {words.Presses(walk.presses.size())}),
-                    width);
-  AppendWalk(out, graph, walk, false, words, width);
 }
 
 void WriteWalk(JsonWriter& json, const PressGraph& graph, const Walk& walk) {
@@ -101,26 +105,40 @@ std::string LoopText(const PressGraph& graph, const InTurnWalk& in_turn) {
   return text;
 }
 
-std::string AnswerText(const PressGraph& graph, const Answer& answer, const Words& words,
-                       std::size_t width) {
-  const std::string heading = Heading(graph, answer, words);
-  if (answer.start == graph.Zero()) return Fill(words.is_zero, {heading}) + "\n";
-  std::string out = heading + ":\n";
+AnswerWords AnswerInWords(const PressGraph& graph, const Answer& answer, const Words& words) {
+  AnswerWords out{Heading(graph, answer, words), "", {}};
+  if (answer.start == graph.Zero()) {
+    out.zero = Fill(words.is_zero, {out.heading});
+    return out;
+  }
   for (const InTurnWalk& in_turn : answer.in_turn) {
-    const std::string reading =
+    std::string reading =
         Fill(words.in_turn, {in_turn.first == NumberPanel::kIncrease ? words.increase_first
                                                                      : words.decrease_first});
     if (in_turn.walk.reached) {
-      AppendReading(out, graph, reading, in_turn.walk, words.never, words, width);
+      out.readings.push_back(
+          ShortestReading(graph, std::move(reading), in_turn.walk, words.never, words));
       continue;
     }
-    AppendReadingLine(out, reading, Fill(words.loops, {LoopText(graph, in_turn)}), width);
-    AppendWalk(out, graph, in_turn.walk, true, words, width);
+    out.readings.push_back({std::move(reading), Fill(words.loops, {LoopText(graph, in_turn)}),
+                            WalkSteps(graph, in_turn.walk, true, words)});
   }
-  AppendReading(out, graph, words.both_buttons, answer.both_buttons, words.never_both, words,
-                width);
-  AppendReading(out, graph, words.any_order, answer.any_order.shortest, words.never, words,
-                width);
+  out.readings.push_back(ShortestReading(graph, std::string(words.both_buttons),
+                                         answer.both_buttons, words.never_both, words));
+  out.readings.push_back(ShortestReading(graph, std::string(words.any_order),
+                                         answer.any_order.shortest, words.never, words));
+  return out;
+}
+
+std::string AnswerText(const PressGraph& graph, const Answer& answer, const Words& words,
+                       std::size_t width) {
+  const AnswerWords in_words = AnswerInWords(graph, answer, words);
+  if (!in_words.zero.empty()) return in_words.zero + "\n";
+  std::string out = in_words.heading + ":\n";
+  for (const ReadingWords& reading : in_words.readings) {
+    AppendReadingLine(out, reading.reading, reading.result, width);
+    if (!reading.steps.empty()) AppendWalk(out, reading.steps, width);
+  }
   return out;
 }
 

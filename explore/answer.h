@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "explore/press_graph.h"
 #include "explore/readings.h"
@@ -30,6 +31,29 @@ Answer AnswerFor(PressGraph& graph, std::string_view typed);
 // holds when that differs.
 //   "112" -> "112",  "12345" -> "12345 (the field holds 1234)",  "" -> "\"\""
 std::string Heading(const PressGraph& graph, const Answer& answer, const Words& words);
+
+// One reading of an answer in words, as AnswerText writes it: its name,
+// what it gives, and the walk below it a step at a time, where there is
+// one (a reading that neither reaches "0" nor loops has none).
+//   {"in turn, increase first", "falls into the loop 108 → 117, never reaches 0",
+//    {"112", "→ 116 (increase)", "→ 108 (decrease)", "→ 117 (increase)",
+//     "→ 108 (decrease) → …"}}
+struct ReadingWords {
+  std::string reading;
+  std::string result;
+  std::vector<std::string> steps;  // the start, then "→ text (button)" per press
+};
+
+// The answer in words, in pieces, for a page that sets each reading apart
+// (the teachers' page); AnswerText writes the same pieces as lines.
+struct AnswerWords {
+  std::string heading;  // Heading()
+  // "0: is 0 already, no presses" when the field holds "0" (and no
+  // readings then); empty otherwise.
+  std::string zero;
+  std::vector<ReadingWords> readings;  // in the order AnswerText gives them
+};
+AnswerWords AnswerInWords(const PressGraph& graph, const Answer& answer, const Words& words);
 
 // The answer in words, the readings in turn: in turn (increase first, then
 // decrease first), both buttons, any order; each walk below its reading,

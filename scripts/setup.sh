@@ -46,8 +46,9 @@ case $what in
       # tools, and the licence check
       strip-nondeterminism diffoscope-minimal licensecheck unzip
     )
-    # The browser tests' npm package needs node and npm: Debian's, unless a
-    # node with its own npm is installed already.
+    # The browser tests' npm packages, and the web build's Graphviz for the
+    # teachers' page, need node and npm: Debian's, unless a node with its
+    # own npm is installed already.
     if ! command -v npm >/dev/null; then
       packages+=(nodejs npm)
     fi

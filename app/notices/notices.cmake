@@ -4,4 +4,5 @@
 set(VELMORA_WIN32_NOTICES
     ${CMAKE_CURRENT_LIST_DIR}/windows-runtime.txt)
 set(VELMORA_WEB_NOTICES
-    ${CMAKE_CURRENT_LIST_DIR}/web-runtime.txt)
+    ${CMAKE_CURRENT_LIST_DIR}/web-runtime.txt
+    ${CMAKE_CURRENT_LIST_DIR}/web-graphviz.txt)

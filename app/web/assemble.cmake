@@ -14,6 +14,8 @@
 #   RSVG_CONVERT   rsvg-convert, and ICON_SVG the icon's source, for the
 #                  manifest's PNG icons
 #   PRODUCT_NAME   the manifest's name
+#   TEACHERS_ASSEMBLE  app/teachers/assemble.cmake, which adds the teachers'
+#                  page (its TEACHERS_* and GRAPHVIZ_JS are for it)
 # The page's folder also holds LICENSE.txt: the licence and the notices of
 # the code compiled into the module. The service worker is written last but
 # for the gzipped copies, with the list of files to keep and a digest of
@@ -82,6 +84,10 @@ if(error)
 endif()
 configure_file(${SOURCE_DIR}/manifest.webmanifest.in ${WEB_DIR}/manifest.webmanifest @ONLY)
 
+# The teachers' page beside the window's (app/teachers/assemble.cmake),
+# which names the files the worker keeps only once used (WEB_LAZY_FILES).
+include(${TEACHERS_ASSEMBLE})
+
 file(GLOB files RELATIVE ${WEB_DIR} ${WEB_DIR}/*)
 list(SORT files)
 set(digests)
@@ -91,6 +97,10 @@ foreach(f ${files})
 endforeach()
 string(SHA256 WEB_DIGEST "${digests}")
 string(SUBSTRING "${WEB_DIGEST}" 0 16 WEB_DIGEST)
+list(REMOVE_ITEM files ${WEB_LAZY_FILES})
+list(TRANSFORM WEB_LAZY_FILES PREPEND "'")
+list(TRANSFORM WEB_LAZY_FILES APPEND "'")
+list(JOIN WEB_LAZY_FILES ", " WEB_LAZY_FILES)
 list(TRANSFORM files PREPEND "'")
 list(TRANSFORM files APPEND "'")
 list(JOIN files ", " WEB_FILES)

@@ -3,6 +3,8 @@
 # own files here, then zipped into build/Velmora-web.zip (assemble.cmake
 # does the work). Included by cmake/wasm-cross.cmake.
 include(${PROJECT_SOURCE_DIR}/app/icons/icons.cmake)  # VELMORA_ICON_SVG
+# The teachers' page, teachers.html, is put together with it.
+include(${PROJECT_SOURCE_DIR}/app/teachers/teachers.cmake)
 
 set(VELMORA_WEB_DIR ${CMAKE_BINARY_DIR}/web)
 set(VELMORA_WEB_ZIP ${CMAKE_BINARY_DIR}/Velmora-web.zip)
@@ -34,9 +36,11 @@ add_custom_command(OUTPUT ${VELMORA_WEB_DIR}/sw.js
     -DRSVG_CONVERT=${VELMORA_RSVG_CONVERT}
     -DICON_SVG=${VELMORA_ICON_SVG}
     -DPRODUCT_NAME=${VELMORA_PRODUCT_NAME}
+    ${VELMORA_TEACHERS_ARGS}
     -P ${CMAKE_CURRENT_LIST_DIR}/assemble.cmake
   DEPENDS velmora_wasm_cross ${VELMORA_WASM_MODULE} ${_web_sources} ${_web_generated}
     velmora_generated velmora-driver velmora-page-window
+    ${VELMORA_TEACHERS_DEPENDS}
   COMMENT "Putting the web page together in ${VELMORA_WEB_DIR}"
   VERBATIM)
 
