@@ -8,30 +8,21 @@ import {
 import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { after, before, describe, it } from 'node:test';
+import { describe, it } from 'node:test';
 import { gunzipSync } from 'node:zlib';
 import {
   CAPTION, DECREASE, FIELD, INCREASE, SAYING, STATEMENT, TOP_LINE,
-  launch, openPage, pageCopy, serve, waitReady, webDir,
+  openPage, pageCopy, serve, sharedBrowserAndServer, waitReady, webDir,
 } from './support.mjs';
 
 const INITIAL_TOP_LINE = 'Естествено число - сума и разлика от цифри';
 const TIMEOUT = { timeout: 60_000 };
 
-let browser;
-let server;
-before(async () => {
-  browser = await launch();
-  server = await serve(webDir);
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedBrowserAndServer();
 
 // A fresh context with the page open; closed after `use`.
 async function withPage(options, use) {
-  const opened = await openPage(browser, server.url, options);
+  const opened = await openPage(shared.browser, shared.server.url, options);
   try {
     return await use(opened.page, opened);
   } finally {
@@ -43,7 +34,7 @@ async function withPage(options, use) {
 async function withOwnServer(dir, options, use) {
   const own = await serve(dir, options);
   try {
-    const opened = await openPage(browser, own.url);
+    const opened = await openPage(shared.browser, own.url);
     try {
       return await use(opened.page, opened);
     } finally {
@@ -192,7 +183,7 @@ describe('opening the page', () => {
     cpSync(webDir, path.join(root, 'school', 'exercises'), { recursive: true });
     const own = await serve(root);
     try {
-      const { page, context, problems } = await openPage(browser, `${own.url}school/exercises/`);
+      const { page, context, problems } = await openPage(shared.browser, `${own.url}school/exercises/`);
       await page.click(DECREASE);
       assert.deepEqual(await fieldAndTopLine(page), ['108', 'Сума от цифри: 9']);
       const scope = await page.evaluate(async () => (await navigator.serviceWorker.ready).scope);
@@ -218,13 +209,13 @@ describe('opening the page', () => {
   });
 
   it('shows the window before its module is there, and answers a press made then', TIMEOUT, async () => {
-    const context = await browser.newContext({ locale: 'en-US' });
+    const context = await shared.browser.newContext({ locale: 'en-US' });
     try {
       let release;
       const held = new Promise((r) => { release = r; });
       await context.route('**/velmora.wasm', async (route) => { await held; await route.continue(); });
       const page = await context.newPage();
-      await page.goto(server.url);
+      await page.goto(shared.server.url);
       assert.equal(await page.evaluate(() => document.activeElement.id), 'Text1(0)');
       await page.click(INCREASE);
       assert.deepEqual(await fieldAndTopLine(page), ['112', INITIAL_TOP_LINE]);
@@ -320,7 +311,7 @@ describe('pressing the buttons', () => {
     ['en-US', '1.5', '7.5', 1], ['bg-BG', '1.5', '7,5', 1], ['bg-BG', '7,5', '19', 0]];
   for (const [locale, text, field, formats] of early) {
     it(`in ${locale} before the page is idle turns ${text} into ${field}`, TIMEOUT, async () => {
-      const context = await browser.newContext({ locale });
+      const context = await shared.browser.newContext({ locale });
       try {
         await context.addInitScript(() => {
           window.requestIdleCallback = () => 0;  // never idle
@@ -329,7 +320,7 @@ describe('pressing the buttons', () => {
           Intl.NumberFormat = function (...a) { window.formatsMade++; return new NumberFormat(...a); };
         });
         const page = await context.newPage();
-        await page.goto(server.url);
+        await page.goto(shared.server.url);
         await waitReady(page);
         await page.evaluate(([f, t]) => {
           const e = document.querySelector(f);
@@ -671,7 +662,7 @@ describe('serving it compressed', () => {
 describe('working offline', () => {
   it('reloads and works after the first visit without a server', TIMEOUT, async () => {
     const own = await serve(webDir);
-    const context = await browser.newContext({ locale: 'en-US' });
+    const context = await shared.browser.newContext({ locale: 'en-US' });
     try {
       const page = await context.newPage();
       await page.goto(own.url);

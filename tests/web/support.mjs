@@ -5,6 +5,7 @@ import { spawn } from 'node:child_process';
 import { cpSync, mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
+import { after, before } from 'node:test';
 import { chromium } from 'playwright-core';
 
 // The built page (build/web), as CTest says.
@@ -68,6 +69,22 @@ export function launch() {
     args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
       '--disable-background-networking', '--disable-component-update', '--disable-sync'],
   });
+}
+
+// One browser and one server of the built page for a test file's tests:
+// started before the first, stopped after the last. The tests read
+// `shared.browser` and `shared.server`.
+export function sharedBrowserAndServer(dir = webDir) {
+  const shared = {};
+  before(async () => {
+    shared.browser = await launch();
+    shared.server = await serve(dir);
+  });
+  after(async () => {
+    await shared.browser?.close();
+    shared.server?.stop();
+  });
+  return shared;
 }
 
 // A fresh context (its own cache and storage) with the page open and ready:

@@ -7,23 +7,14 @@ import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { readFileSync } from 'node:fs';
 import { createRequire } from 'node:module';
-import { after, before, describe, it } from 'node:test';
-import { launch, openPage, serve, webDir } from './support.mjs';
+import { describe, it } from 'node:test';
+import { openPage, serve, sharedBrowserAndServer, webDir } from './support.mjs';
 
 const TIMEOUT = { timeout: 60_000 };
 const explore = (...args) => execFileSync(process.env.VELMORA_EXPLORE ?? 'build/tools/explore/velmora-explore',
   args, { env: { ...process.env, LC_ALL: 'C.UTF-8', LANGUAGE: '' } });
 
-let browser;
-let server;
-before(async () => {
-  browser = await launch();
-  server = await serve(webDir);
-});
-after(async () => {
-  await browser?.close();
-  server?.stop();
-});
+const shared = sharedBrowserAndServer();
 
 const ready = (page) => page.waitForFunction(() =>
   performance.getEntriesByName('teachers-ready').length > 0);
@@ -34,7 +25,7 @@ const rangeShown = (page) => page.waitForFunction(() =>
 
 // The teachers' page at `query`, in a fresh context; closed after `use`.
 async function withTeachersPage(query, options, use) {
-  const opened = await openTeachersPage(server.url, query, options);
+  const opened = await openTeachersPage(shared.server.url, query, options);
   try {
     return await use(opened.page, opened);
   } finally {
@@ -42,7 +33,7 @@ async function withTeachersPage(query, options, use) {
   }
 }
 async function openTeachersPage(url, query = '', options = {}) {
-  const context = await browser.newContext({ locale: 'en-US', ...options });
+  const context = await shared.browser.newContext({ locale: 'en-US', ...options });
   const page = await context.newPage();
   const problems = [];
   page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
@@ -193,10 +184,10 @@ describe('a teacher taking the answers away', () => {
 
 describe('the teachers\' page like the window\'s', () => {
   it('is reached from the window\'s page by a link below it and by the app\'s shortcut', TIMEOUT, async () => {
-    const context = await browser.newContext({ locale: 'en-US' });
+    const context = await shared.browser.newContext({ locale: 'en-US' });
     try {
       const page = await context.newPage();
-      await page.goto(server.url);
+      await page.goto(shared.server.url);
       const manifest = await page.evaluate(async () =>
         (await fetch(document.querySelector('link[rel=manifest]').href)).json());
       assert.deepEqual(manifest.shortcuts.map((s) => s.url), ['teachers.html']);
