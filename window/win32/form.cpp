@@ -147,6 +147,7 @@ Form::~Form() { Release(); }
 // The window goes before the fonts, brushes and icons it shows; each
 // control's subclass leaves it as it goes (at WM_NCDESTROY).
 void Form::Release() noexcept {
+  live_.reset();  // its label's marks go while the label is still there
   if (window_) {
     // Detach first: the object is going, no message may reach it.
     SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
@@ -390,7 +391,9 @@ LRESULT Form::OnDpiChanged(UINT dpi, const RECT& suggested) {
   return 0;
 }
 
+// The children still exist here: the live region clears its label's marks.
 LRESULT Form::OnDestroy() {
+  live_.reset();
   PostQuitMessage(failure_.Get() ? 1 : 0);
   return 0;
 }
