@@ -28,7 +28,9 @@ inline constexpr std::string_view kButtonArray = "Command1";  // Click(i) is OnC
 
 struct PanelBinding {
   const Control* field;                  // a one-line text box
-  const Control* top_line;               // a label
+  // A label. A screen reader is told its text after every press, the
+  // same text again as well: a pupil who presses hears the press answered.
+  const Control* top_line;
   std::vector<const Control*> buttons;   // every element of the button array
 };
 

@@ -610,6 +610,24 @@ describe('assistive technology', () => {
       assert.deepEqual(await status(), ['polite', 'Сума от цифри: 8']);
     }));
 
+  it('answers a press that keeps the top line with new status text, heard again', TIMEOUT, () =>
+    withPage({}, async (page, { context }) => {
+      const statusText = async () => {
+        const { nodes } = await accessibilityTree(page, context);
+        const status = nodes.find((n) => n.role?.value === 'status');
+        return nodes.find((n) => n.nodeId === status.childIds[0]);
+      };
+      await page.focus(FIELD);
+      await page.keyboard.press('Control+A');
+      await page.keyboard.type('9');
+      await page.click(INCREASE);
+      const before = await statusText();
+      await page.click(INCREASE);
+      const after = await statusText();
+      assert.deepEqual([await page.inputValue(FIELD), after.name.value], ['27', 'Сума от цифри: 9']);
+      assert.notEqual(after.backendDOMNodeId, before.backendDOMNodeId);
+    }));
+
   it('axe-core finds nothing on the ready page', TIMEOUT, () =>
     withPage({}, async (page) => assert.deepEqual(await axeViolations(page), [])));
 });

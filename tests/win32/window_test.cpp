@@ -667,6 +667,24 @@ TEST_F(WindowTest, APressIsToldToScreenReadersThroughTheTopLinesLiveRegion) {
   CoUninitialize();
 }
 
+// 9 → 18 → 27: the top line stays "Сума от цифри: 9", and each press is
+// still told, so that the pupil hears it was made.
+TEST_F(WindowTest, APressThatKeepsTheTopLineIsToldAgain) {
+  ASSERT_TRUE(SUCCEEDED(CoInitialize(nullptr)));
+  Type(Field(), L"9");
+  g_heard.clear();
+  HWINEVENTHOOK hook = SetWinEventHook(EVENT_OBJECT_LIVEREGIONCHANGED, EVENT_OBJECT_LIVEREGIONCHANGED, nullptr,
+                                       OnLiveRegion, GetCurrentProcessId(), GetCurrentThreadId(),
+                                       WINEVENT_OUTOFCONTEXT);
+  Press(0);
+  Press(0);
+  Pump();
+  UnhookWinEvent(hook);
+  EXPECT_EQ(FieldText(), "27");
+  EXPECT_EQ(g_heard, (std::vector<std::wstring>{L"Сума от цифри: 9", L"Сума от цифри: 9"}));
+  CoUninitialize();
+}
+
 TEST(WindowFaultTest, ALayoutWithoutABoundControlIsAClearError) {
   for (const char* missing : {"Text2", "Label1"}) {
     Layout layout = ProgramLayout();

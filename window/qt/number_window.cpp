@@ -65,11 +65,11 @@ void NumberWindow::OnFieldEdited(const QString& text) {
 }
 
 // The press is also heard: the notification speaks the new top line
-// wherever the focus is, after every press, the same line twice as well.
+// wherever the focus is.
 void NumberWindow::OnClick(std::int16_t index) {
   panel_.OnCommand(index);
   ShowPanel();
-  notification_->Announce(top_line_->text());
+  notification_->Announce(FromUtf8(panel_.TopLine()));
 }
 
 void NumberWindow::ShowPanel() {

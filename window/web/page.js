@@ -131,12 +131,15 @@ async function velmoraStart(module, record) {
     }
   }
 
-  function show(state) {
+  // After a press the top line is written even when its text stays (9
+  // gives 18, both "Сума от цифри: 9"): its new text node is what a screen
+  // reader hears, so every press is answered.
+  function show(state, pressed = false) {
     if (state.error) return fail(state.error);
     shown = state.field;
     if (field.value !== state.field) setField(state.field, state.caret);
     field.style.textAlign = state.align;
-    if (topLine.textContent !== state.topLine) topLine.textContent = state.topLine;
+    if (pressed || topLine.textContent !== state.topLine) topLine.textContent = state.topLine;
   }
 
   // Insertions at the selection go to the rule before the browser makes
@@ -210,7 +213,7 @@ async function velmoraStart(module, record) {
         learnSeparator();
         state = answer(api.velmora_press(command));
       }
-      show(state);
+      show(state, true);
     });
   }
 

@@ -232,8 +232,11 @@ bool Form::ShowText(const Control& control, std::string_view text) {
   const std::wstring wanted = Utf16(text);
   if (!window || WindowText(window) == wanted) return false;
   if (!SetWindowTextW(window, wanted.c_str())) throw RuntimeError(kErrorOutOfMemory, "Out of memory");
-  if (live_ && live_->Label() == window) live_->Changed();
   return true;
+}
+
+void Form::Announce(const Control& control) noexcept {
+  if (live_ && live_->Label() == ControlWindow(control)) live_->Changed();
 }
 
 LiveRegion::Mark Form::LiveMark() const noexcept {

@@ -94,9 +94,10 @@ class Form {
   // Aligns the text of text box `control`.
   void SetAlignment(const Control& control, Alignment alignment);
   // Shows `text` (UTF-8) in `control` unless it shows it already; gives
-  // whether it changed. A change of the live label is told to screen
-  // readers. Raises RuntimeError when the text cannot be set.
+  // whether it changed. Raises RuntimeError when the text cannot be set.
   bool ShowText(const Control& control, std::string_view text);
+  // Tells screen readers the live label's text (nothing for another control).
+  void Announce(const Control& control) noexcept;
   // How far the live label's live setting has come (kNone without one).
   LiveRegion::Mark LiveMark() const noexcept;
 

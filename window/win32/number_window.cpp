@@ -27,6 +27,7 @@ void NumberWindow::OnClick(const Control& button) {
   if (!loaded_ || button.name != kButtonArray) return;
   panel_.OnCommand(button.index);
   ShowPanel();
+  form_.Announce(*binding_.top_line);
 }
 
 // What the edit changed by itself (deleting, undo, a replacement or a
