@@ -31,7 +31,8 @@ FieldEdit InsertIntoField(std::string_view text, Selection selection, std::strin
     inserted = CutToChars(inserted, room);
   }
 
-  FieldEdit edit{std::string(before), std::string(inserted), from + CountChars(inserted)};
+  FieldEdit edit{std::string(before), std::string(inserted), from + CountChars(inserted),
+                 from != to || !inserted.empty()};
   edit.text.append(inserted).append(after);
   return edit;
 }

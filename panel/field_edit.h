@@ -25,6 +25,10 @@ struct FieldEdit {
   std::string text;       // the field's new text
   std::string inserted;   // what took the selection's place: what the rule kept
   std::size_t caret = 0;  // where the caret stands in the new text
+  // Whether the insertion does anything: not when nothing went in and no
+  // selection gave way (a full field, a paste that begins with a line
+  // break). A front end then leaves its widget and its undo history alone.
+  bool changes = true;
 };
 
 // Replaces `selection` of `text` by `inserted`, of which the field keeps:

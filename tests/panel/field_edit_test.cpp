@@ -57,6 +57,13 @@ TEST(InsertIntoField, AFieldAlreadyOverTheLimitTakesNothingButKeepsItsText) {
   EXPECT_EQ(edit.caret, 6u);
 }
 
+TEST(InsertIntoField, ChangesNothingOnlyWhenNothingGoesInAndNoSelectionGivesWay) {
+  EXPECT_FALSE(InsertIntoField("9999", {4, 4}, "1", 4).changes);      // full
+  EXPECT_FALSE(InsertIntoField("12", {1, 1}, "\n34", 4).changes);     // an empty first line
+  EXPECT_TRUE(InsertIntoField("1234", {0, 2}, "\n99", 4).changes);    // the selection goes
+  EXPECT_TRUE(InsertIntoField("12", {2, 2}, "3", 4).changes);
+}
+
 struct Change {
   const char* name;
   const char* was;

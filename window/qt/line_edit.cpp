@@ -52,7 +52,7 @@ void LineEdit::InsertText(const QString& inserted) {
       rule_({CharsIn(current, start), CharsIn(current, end)}, inserted.toStdString());
   // What the rule kept goes in through QLineEdit's own insert, so that
   // undo keeps it.
-  if (edit.inserted.empty() && start == end) return;  // a full field takes nothing
+  if (!edit.changes) return;
   insert(QString::fromStdString(edit.inserted));
 }
 

@@ -159,14 +159,14 @@ async function velmoraStart(module, record) {
     if (text == null) return;
     event.preventDefault();
     const value = field.value;
-    const [from, to] = [field.selectionStart, field.selectionEnd].sort((a, b) => a - b);
+    const [from, to] = [field.selectionStart, field.selectionEnd];
     const bytes = encoder.encode(text);
     put(bytes);
     const state = answer(api.velmora_insert(chars(value.slice(0, from)), chars(value.slice(0, to)),
       bytes.length));
     if (state.error) return fail(state.error);
     shown = state.field;
-    if (state.inserted === '' && from === to) return;  // a full field takes nothing
+    if (!state.changes) return;
     if (pasted.has(kind)) field.setSelectionRange(from, to);
     // Its input event finds the field as the panel holds it, or settles what
     // else the browser made; a browser without the command gets the text set.

@@ -86,13 +86,15 @@ const char* Handle(Handler handler) {
 }
 
 // The panel's state after an edit, with what the rule kept of the edit's
-// text ("inserted") and the caret after it ("caret", in characters).
+// text ("inserted"), the caret after it ("caret", in characters) and
+// whether it changes anything ("changes").
 std::string EditAnswer(const velmora::NumberPanel& panel, const velmora::FieldEdit& edit) {
   velmora::JsonWriter out;
   out.BeginObject();
   velmora::web::WritePanelState(out, panel);
   out.Key("inserted").String(edit.inserted);
-  out.Key("caret").Number(static_cast<std::int64_t>(edit.caret)).EndObject();
+  out.Key("caret").Number(static_cast<std::int64_t>(edit.caret));
+  out.Key("changes").Bool(edit.changes).EndObject();
   return std::move(out).Take();
 }
 

@@ -111,7 +111,7 @@ void LineEdit::Insert(std::wstring_view inserted) {
   const UnitSelection selection = SelectionOf(edit_);
   const FieldEdit edit = rule_({CharsInUnits(units, selection.start), CharsInUnits(units, selection.end)},
                                Utf8(inserted));
-  if (edit.inserted.empty() && selection.start == selection.end) return;  // a full box takes nothing
+  if (!edit.changes) return;
   const std::wstring kept = Utf16(edit.inserted);
   SendMessageW(edit_, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(kept.c_str()));
 }
