@@ -41,6 +41,29 @@ TEST(ExploreAnswer, APictureIsTheSameWhateverTheGraphPressedBefore) {
             DrawingDot(used, SearchDrawing(used, again, words), words));
 }
 
+// The answer and the in-turn picture say what the buttons pressed in turn
+// give in the same words.
+TEST(ExploreAnswer, InTurnResultIsWordedOnceForTheAnswerAndThePicture) {
+  PressGraph graph(U'.');
+  const Words& words = WordsFor(Language::kEnglish);
+  const Answer answer = AnswerFor(graph, "9");
+  EXPECT_EQ(FirstWord(NumberPanel::kIncrease, words), "increase first");
+  EXPECT_EQ(FirstWord(NumberPanel::kDecrease, WordsFor(Language::kBulgarian)), "първо намалява");
+  EXPECT_EQ(InTurnResult(graph, answer.in_turn[0], words),
+            "falls into the loop 9 → 18, never reaches 0");
+  EXPECT_EQ(InTurnResult(graph, answer.in_turn[1], words), "reaches 0 in 1 press");
+  const AnswerWords in_words = AnswerInWords(graph, answer, words);
+  const Drawing drawing = InTurnDrawing(graph, answer, words);
+  ASSERT_EQ(drawing.caption.size(), 3u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const InTurnWalk& in_turn = answer.in_turn[i];
+    const std::string first(FirstWord(in_turn.first, words));
+    EXPECT_EQ(in_words.readings[i].reading, "in turn, " + first);
+    EXPECT_EQ(in_words.readings[i].result, InTurnResult(graph, in_turn, words));
+    EXPECT_EQ(drawing.caption[i + 1], first + ": " + InTurnResult(graph, in_turn, words));
+  }
+}
+
 TEST(ExploreAnswer, TableCellsKeepTheirPlaceInTsvAndCsv) {
   PressGraph graph(U'.');
   const Words& words = WordsFor(Language::kBulgarian);
