@@ -42,15 +42,15 @@ class RangeSummary {
  public:
   void Add(const PressGraph& graph, const Answer& answer);
 
-  // A line per reading, each with its line break:
+  // A line per reading, without line breaks:
   //   1 to 9999, in turn: 4 of 9999 starts reach 0 increasing first, 9
   //   decreasing first; every other walk falls into one of 744 different
   //   loops, the longest 8991 → 9018 → 9000 → 9009
   //   1 to 9999, both buttons: 9999 of 9999 starts reach 0; ...
   //   1 to 9999, any order: 9999 of 9999 starts reach 0; the longest shortest
   //   path is 345 presses, from 4823
-  // (each one line). Empty before the first Add.
-  std::string Text(const Words& words) const;
+  // (each one line). None before the first Add.
+  std::vector<std::string> Lines(const Words& words) const;
 
   std::size_t Starts() const noexcept { return starts_; }
   // In turn: the starts that reach "0" with increase (0) or decrease (1)

@@ -68,15 +68,6 @@ void WriteStrings(velmora::JsonWriter& json, const std::vector<std::string>& tex
   json.EndArray();
 }
 
-// The summary's lines, without their line breaks.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
-    lines.push_back(text.substr(from, end - from));
-  return lines;
-}
-
 // The range's table for a spreadsheet: the column names, a row per start,
 // a blank line, then the summary, a line in a cell. It begins with
 // UTF-8's byte order mark, without which a spreadsheet on Windows reads
@@ -196,7 +187,7 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_range(int from, int to, int language,
       summary.Add(graph, found);
       rows.push_back(TableRow(graph, found, words));
     }
-    const std::vector<std::string> lines = Lines(summary.Text(words));
+    const std::vector<std::string> lines = summary.Lines(words);
     velmora::JsonWriter json;
     json.BeginObject().Key("header");
     WriteStrings(json, header);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "explore/answer.h"
 #include "explore/dot_graph.h"
@@ -71,6 +72,24 @@ TEST(ExploreAnswer, TableCellsKeepTheirPlaceInTsvAndCsv) {
   EXPECT_EQ(TsvLine(row), "112\tцикъл 108 → 117\tцикъл 108 → 117\t13\t12\n");
   EXPECT_EQ(CsvLine({"7,5", "a \"b\"", "1\t2"}), "\"7,5\",\"a \"\"b\"\"\",1\t2\r\n");
   EXPECT_EQ(TsvLine({"1\t2", "3\n"}), "1 2\t3 \n");
+}
+
+// The summary as lines, which the tool ends with line breaks and the page
+// sets in a list and a CSV's cells: none before a start is added.
+TEST(ExploreRange, SummaryIsALinePerReadingWithoutLineBreaks) {
+  PressGraph graph(U'.');
+  const Words& words = WordsFor(Language::kEnglish);
+  RangeSummary summary;
+  EXPECT_EQ(summary.Lines(words), std::vector<std::string>{});
+  for (const char* start : {"1", "2", "3"}) summary.Add(graph, AnswerFor(graph, start));
+  EXPECT_EQ(summary.Lines(words),
+            (std::vector<std::string>{
+                "1 to 3, in turn: 3 of 3 starts reach 0 increasing first, 3 decreasing first; "
+                "no walk falls into a loop",
+                "1 to 3, both buttons: 3 of 3 starts reach 0; the longest shortest path is 2 "
+                "presses, from 1",
+                "1 to 3, any order: 3 of 3 starts reach 0; the longest shortest path is 1 press, "
+                "from 1"}));
 }
 
 }  // namespace
