@@ -115,8 +115,9 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_limits() {
 //                 "steps":["112","→ 116 (increase)",...]}, ...],
 //    "note":"What this means for the exercise: ...",
 //    "json":"{\"start\":\"112\",...}\n"}
-// (AnswerInWords; "note" is ExerciseNote's one paragraph; "json" is the
-// line velmora-explore --json prints for the start.)
+// (AnswerInWords; "note" is Words::note, what velmora-explore says after
+// its answers (ExerciseNote), as one paragraph without a line break;
+// "json" is the line velmora-explore --json prints for the start.)
 EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
                                                  int regional_separator) {
   return Reply([=] {
@@ -124,8 +125,6 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
     const Words& words = WordsOf(language);
     const Answer found = AnswerFor(graph, Typed(size));
     const AnswerWords in_words = AnswerInWords(graph, found, words);
-    std::string note = ExerciseNote(words, 0);
-    note.pop_back();  // its line break
     velmora::JsonWriter json;
     json.BeginObject().Key("heading").String(in_words.heading).Key("zero").String(in_words.zero);
     json.Key("readings").BeginArray();
@@ -136,7 +135,7 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
       json.EndObject();
     }
     json.EndArray();
-    json.Key("note").String(note).Key("json").String(AnswerJson(graph, found)).EndObject();
+    json.Key("note").String(words.note).Key("json").String(AnswerJson(graph, found)).EndObject();
     return std::move(json).Take();
   });
 }
