@@ -98,8 +98,8 @@ Answer AnswerFor(PressGraph& graph, std::string_view typed) {
 
 std::string Heading(const PressGraph& graph, const Answer& answer, const Words& words) {
   if (answer.typed == graph.Text(answer.start)) return graph.Shown(answer.start);
-  return Fill(words.field_holds,
-              {answer.typed.empty() ? "\"\"" : answer.typed, graph.Shown(answer.start)});
+  // Not empty: typed into the field, the empty text leaves it empty.
+  return Fill(words.field_holds, {answer.typed, graph.Shown(answer.start)});
 }
 
 std::string LoopText(const PressGraph& graph, const InTurnWalk& in_turn) {

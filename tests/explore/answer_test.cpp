@@ -42,6 +42,17 @@ TEST(ExploreAnswer, APictureIsTheSameWhateverTheGraphPressedBefore) {
             DrawingDot(used, SearchDrawing(used, again, words), words));
 }
 
+// The start as typed, and what the field holds where that differs; the
+// empty text, which the field holds as typed, in quotes.
+TEST(ExploreAnswer, HeadingNamesTheTypedTextAndWhatTheFieldHolds) {
+  PressGraph graph(U'.');
+  const Words& words = WordsFor(Language::kEnglish);
+  EXPECT_EQ(Heading(graph, AnswerFor(graph, "112"), words), "112");
+  EXPECT_EQ(Heading(graph, AnswerFor(graph, ""), words), "\"\"");
+  EXPECT_EQ(Heading(graph, AnswerFor(graph, "12345"), words), "12345 (the field holds 1234)");
+  EXPECT_EQ(Heading(graph, AnswerFor(graph, "\n5"), words), "\n5 (the field holds \"\")");
+}
+
 // The answer and the in-turn picture say what the buttons pressed in turn
 // give in the same words.
 TEST(ExploreAnswer, InTurnResultIsWordedOnceForTheAnswerAndThePicture) {
