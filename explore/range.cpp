@@ -112,7 +112,7 @@ std::vector<std::string> RangeSummary::Lines(const Words& words) const {
     in_turn += Fill(words.loops_summary, {std::to_string(loops_.size()), longest_loop_text_});
   }
   return {std::move(in_turn), ReachLine(words.both_buttons_short, both_buttons_, words),
-          ReachLine(words.any_order_short, any_order_, words)};
+          ReachLine(words.any_order, any_order_, words)};
 }
 
 }  // namespace velmora::explore

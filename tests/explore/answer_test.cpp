@@ -42,6 +42,17 @@ TEST(ExploreAnswer, APictureIsTheSameWhateverTheGraphPressedBefore) {
             DrawingDot(used, SearchDrawing(used, again, words), words));
 }
 
+// A count of presses in each language: one press apart from the rest.
+TEST(ExploreWords, PressesAreCountedInTheirLanguage) {
+  const Words& english = WordsFor(Language::kEnglish);
+  const Words& bulgarian = WordsFor(Language::kBulgarian);
+  EXPECT_EQ(english.Presses(1), "1 press");
+  EXPECT_EQ(english.Presses(0), "0 presses");
+  EXPECT_EQ(english.Presses(345), "345 presses");
+  EXPECT_EQ(bulgarian.Presses(1), "1 натискане");
+  EXPECT_EQ(bulgarian.Presses(12), "12 натискания");
+}
+
 // The start as typed, and what the field holds where that differs; the
 // empty text, which the field holds as typed, in quotes.
 TEST(ExploreAnswer, HeadingNamesTheTypedTextAndWhatTheFieldHolds) {
