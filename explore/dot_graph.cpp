@@ -65,7 +65,7 @@ Drawing WithinDrawing(PressGraph& graph, const Answer& answer, std::size_t depth
   return drawing;
 }
 
-Drawing InTurnDrawing(PressGraph& graph, const Answer& answer, const Words& words) {
+Drawing InTurnDrawing(const PressGraph& graph, const Answer& answer, const Words& words) {
   Drawing drawing;
   const std::string heading = Heading(graph, answer, words);
   drawing.texts.push_back(answer.start);

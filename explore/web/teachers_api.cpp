@@ -143,7 +143,11 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
 // The picture of the start in the buffer as Graphviz DOT, the tool's own:
 // `kind` 0 the walks in turn (velmora-explore --graph START --in-turn),
 // 1 the search in any order (--graph START).
-//   {"dot":"digraph ...","caption":["112, pressed in turn"]}
+//   {"dot":"digraph ...",
+//    "caption":["112, pressed in turn",
+//               "increase first: falls into the loop 108 → 117, never reaches 0",
+//               "decrease first: falls into the loop 108 → 117, never reaches 0"]}
+// (the search's caption is one line).
 // A picture of more than mostDrawn texts is not drawn: {"tooLarge":true}.
 EMSCRIPTEN_KEEPALIVE const char* teachers_picture(std::size_t size, int language,
                                                   int regional_separator, int kind) {
