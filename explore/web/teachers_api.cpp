@@ -32,11 +32,11 @@ std::vector<char> buffer;
 std::string answer;
 
 // One graph per separator the page has used, kept across calls: a start
-// already pressed is not pressed again.
+// already pressed is not pressed again. SeparatorFor gives a point for
+// anything but a comma, -1 (unknown) among them.
 PressGraph& GraphFor(int regional_separator) {
   static std::map<char, PressGraph> graphs;
-  const char32_t regional =
-      regional_separator < 0 ? U'.' : static_cast<char32_t>(regional_separator);
+  const auto regional = static_cast<char32_t>(regional_separator);
   const char separator = velmora::NumberPanel::SeparatorFor(regional);
   return graphs.try_emplace(separator, regional).first->second;
 }
