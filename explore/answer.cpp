@@ -14,24 +14,30 @@ std::string_view ButtonWord(std::int16_t press, const Words& words) {
   return press == NumberPanel::kIncrease ? words.increase : words.decrease;
 }
 
-// The walk a step at a time: "112", "→ 116 (increase)", ...; a looping
-// walk's last step ends with " → …".
-std::vector<std::string> WalkSteps(const PressGraph& graph, const Walk& walk, bool loops,
+// The walk a step at a time: "112", "→ 116 (increase)", ...; the last step
+// of a walk that stops short of "0" ends with " → …": the only such walks
+// written out are in turn, and they stop where they loop.
+std::vector<std::string> WalkSteps(const PressGraph& graph, const Walk& walk,
                                    const Words& words) {
   std::vector<std::string> steps{graph.Shown(walk.fields.front())};
   for (std::size_t i = 0; i < walk.presses.size(); ++i)
     steps.push_back("→ " + graph.Shown(walk.fields[i + 1]) + " (" +
                     std::string(ButtonWord(walk.presses[i], words)) + ")");
-  if (loops) steps.back() += kOnAndOn;
+  if (!walk.reached) steps.back() += kOnAndOn;
   return steps;
 }
 
-// A reading that reaches "0" with its walk, or `never` without one.
+// "reaches 0 in 12 presses", for a walk that reaches "0".
+std::string Reaches(const Walk& walk, const Words& words) {
+  return Fill(words.reaches, {words.Presses(walk.presses.size())});
+}
+
+// A shortest reading (both buttons, any order): what it gives and its walk
+// when it reaches "0", or `never` without a walk.
 ReadingWords ShortestReading(const PressGraph& graph, std::string reading, const Walk& walk,
                              std::string_view never, const Words& words) {
   if (!walk.reached) return {std::move(reading), std::string(never), {}};
-  return {std::move(reading), Fill(words.reaches, {words.Presses(walk.presses.size())}),
-          WalkSteps(graph, walk, false, words)};
+  return {std::move(reading), Reaches(walk, words), WalkSteps(graph, walk, words)};
 }
 
 // "    112 → 116 (increase) → 108 (decrease)", the steps a blank apart,
@@ -92,8 +98,8 @@ Answer AnswerFor(PressGraph& graph, std::string_view typed) {
 
 std::string Heading(const PressGraph& graph, const Answer& answer, const Words& words) {
   if (answer.typed == graph.Text(answer.start)) return graph.Shown(answer.start);
-  return Fill(words.field_holds,
-              {answer.typed.empty() ? "\"\"" : answer.typed, graph.Shown(answer.start)});
+  // Not empty: typed into the field, the empty text leaves it empty.
+  return Fill(words.field_holds, {answer.typed, graph.Shown(answer.start)});
 }
 
 std::string LoopText(const PressGraph& graph, const InTurnWalk& in_turn) {
@@ -105,24 +111,25 @@ std::string LoopText(const PressGraph& graph, const InTurnWalk& in_turn) {
   return text;
 }
 
+std::string_view FirstWord(std::int16_t first, const Words& words) {
+  return first == NumberPanel::kIncrease ? words.increase_first : words.decrease_first;
+}
+
+std::string InTurnResult(const PressGraph& graph, const InTurnWalk& in_turn, const Words& words) {
+  if (in_turn.walk.reached) return Reaches(in_turn.walk, words);
+  return Fill(words.loops, {LoopText(graph, in_turn)});
+}
+
 AnswerWords AnswerInWords(const PressGraph& graph, const Answer& answer, const Words& words) {
   AnswerWords out{Heading(graph, answer, words), "", {}};
   if (answer.start == graph.Zero()) {
     out.zero = Fill(words.is_zero, {out.heading});
     return out;
   }
-  for (const InTurnWalk& in_turn : answer.in_turn) {
-    std::string reading =
-        Fill(words.in_turn, {in_turn.first == NumberPanel::kIncrease ? words.increase_first
-                                                                     : words.decrease_first});
-    if (in_turn.walk.reached) {
-      out.readings.push_back(
-          ShortestReading(graph, std::move(reading), in_turn.walk, words.never, words));
-      continue;
-    }
-    out.readings.push_back({std::move(reading), Fill(words.loops, {LoopText(graph, in_turn)}),
-                            WalkSteps(graph, in_turn.walk, true, words)});
-  }
+  for (const InTurnWalk& in_turn : answer.in_turn)
+    out.readings.push_back({Fill(words.in_turn, {FirstWord(in_turn.first, words)}),
+                            InTurnResult(graph, in_turn, words),
+                            WalkSteps(graph, in_turn.walk, words)});
   out.readings.push_back(ShortestReading(graph, std::string(words.both_buttons),
                                          answer.both_buttons, words.never_both, words));
   out.readings.push_back(ShortestReading(graph, std::string(words.any_order),

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +75,15 @@ std::string ExerciseNote(const Words& words, std::size_t width);
 
 // The loop's texts as an answer shows them: "108 → 117".
 std::string LoopText(const PressGraph& graph, const InTurnWalk& in_turn);
+
+// The button pressed first in turn, as an in-turn reading names it:
+//   0 -> "increase first",  1 -> "decrease first"
+std::string_view FirstWord(std::int16_t first, const Words& words);
+
+// What the buttons pressed in turn give, as an answer and the in-turn
+// picture's caption say it:
+//   "reaches 0 in 1 press",  "falls into the loop 108 → 117, never reaches 0"
+std::string InTurnResult(const PressGraph& graph, const InTurnWalk& in_turn, const Words& words);
 
 // The answer as one JSON line, its line break included:
 //   {"start":"112","reachable":true,"presses":[1,...],"fields":["112",...,"0"],

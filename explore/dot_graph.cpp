@@ -29,11 +29,6 @@ void AddPressesBetween(PressGraph& graph, Drawing& drawing, const Walk& bold) {
   }
 }
 
-std::string Result(const PressGraph& graph, const InTurnWalk& in_turn, const Words& words) {
-  if (in_turn.walk.reached) return Fill(words.reaches, {words.Presses(in_turn.walk.presses.size())});
-  return Fill(words.loops, {LoopText(graph, in_turn)});
-}
-
 }  // namespace
 
 Drawing SearchDrawing(PressGraph& graph, const Answer& answer, const Words& words) {
@@ -70,7 +65,7 @@ Drawing WithinDrawing(PressGraph& graph, const Answer& answer, std::size_t depth
   return drawing;
 }
 
-Drawing InTurnDrawing(PressGraph& graph, const Answer& answer, const Words& words) {
+Drawing InTurnDrawing(const PressGraph& graph, const Answer& answer, const Words& words) {
   Drawing drawing;
   const std::string heading = Heading(graph, answer, words);
   drawing.texts.push_back(answer.start);
@@ -95,10 +90,8 @@ Drawing InTurnDrawing(PressGraph& graph, const Answer& answer, const Words& word
     for (TextId text : in_turn.loop)
       if (std::find(drawing.loop.begin(), drawing.loop.end(), text) == drawing.loop.end())
         drawing.loop.push_back(text);
-    drawing.caption.push_back(
-        (in_turn.first == NumberPanel::kIncrease ? std::string(words.increase_first)
-                                                 : std::string(words.decrease_first)) +
-        ": " + Result(graph, in_turn, words));
+    drawing.caption.push_back(std::string(FirstWord(in_turn.first, words)) + ": " +
+                              InTurnResult(graph, in_turn, words));
   }
   return drawing;
 }

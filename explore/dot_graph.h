@@ -6,8 +6,9 @@
 //   search  the texts the shortest search in any order met on its way to
 //           "0", every press between them, the shortest presses in bold;
 //   within  every text within N presses of the start, the same way;
-//   in turn the walks of the buttons pressed in turn, both of them, the
-//           loop they fall into in bold and filled.
+//   in turn the walks of the buttons pressed in turn, both of them: a walk
+//           that reaches "0" in bold throughout, one that loops with only
+//           its loop in bold, the loop's texts filled.
 
 #include <cstddef>
 #include <cstdint>
@@ -40,7 +41,8 @@ struct Drawing {
 Drawing SearchDrawing(PressGraph& graph, const Answer& answer, const Words& words);
 Drawing WithinDrawing(PressGraph& graph, const Answer& answer, std::size_t depth,
                       const Words& words);
-Drawing InTurnDrawing(PressGraph& graph, const Answer& answer, const Words& words);
+// The walks are the answer's own: nothing is pressed.
+Drawing InTurnDrawing(const PressGraph& graph, const Answer& answer, const Words& words);
 
 // The drawing as DOT. Nodes are named by their place in `texts` (n0 is the
 // start), so the same start gives the same DOT whatever the graph pressed

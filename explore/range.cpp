@@ -99,8 +99,8 @@ std::string RangeSummary::ReachLine(std::string_view reading, const Shortest& sh
                                     shortest.longest_from});
 }
 
-std::string RangeSummary::Text(const Words& words) const {
-  if (starts_ == 0) return "";
+std::vector<std::string> RangeSummary::Lines(const Words& words) const {
+  if (starts_ == 0) return {};
   std::string in_turn = Fill(words.in_turn_summary,
                              {first_, last_, std::to_string(in_turn_reached_[0]),
                               std::to_string(starts_), std::to_string(in_turn_reached_[1])});
@@ -111,8 +111,8 @@ std::string RangeSummary::Text(const Words& words) const {
   } else {
     in_turn += Fill(words.loops_summary, {std::to_string(loops_.size()), longest_loop_text_});
   }
-  return in_turn + "\n" + ReachLine(words.both_buttons_short, both_buttons_, words) + "\n" +
-         ReachLine(words.any_order_short, any_order_, words) + "\n";
+  return {std::move(in_turn), ReachLine(words.both_buttons_short, both_buttons_, words),
+          ReachLine(words.any_order, any_order_, words)};
 }
 
 }  // namespace velmora::explore

@@ -42,23 +42,15 @@ class RangeSummary {
  public:
   void Add(const PressGraph& graph, const Answer& answer);
 
-  // A line per reading, each with its line break:
+  // A line per reading, without line breaks:
   //   1 to 9999, in turn: 4 of 9999 starts reach 0 increasing first, 9
   //   decreasing first; every other walk falls into one of 744 different
   //   loops, the longest 8991 → 9018 → 9000 → 9009
   //   1 to 9999, both buttons: 9999 of 9999 starts reach 0; ...
   //   1 to 9999, any order: 9999 of 9999 starts reach 0; the longest shortest
   //   path is 345 presses, from 4823
-  // (each one line). Empty before the first Add.
-  std::string Text(const Words& words) const;
-
-  std::size_t Starts() const noexcept { return starts_; }
-  // In turn: the starts that reach "0" with increase (0) or decrease (1)
-  // first, and the different loops the others fall into. A loop is the
-  // same wherever a walk enters it: the same texts with the same buttons
-  // to press, in the same round.
-  std::size_t ReachedInTurn(std::int16_t first) const { return in_turn_reached_[first != 0]; }
-  std::size_t Loops() const noexcept { return loops_.size(); }
+  // (each one line). None before the first Add.
+  std::vector<std::string> Lines(const Words& words) const;
 
  private:
   // The longest shortest path of a reading, and its first start.
@@ -72,7 +64,12 @@ class RangeSummary {
 
   std::string first_, last_;
   std::size_t starts_ = 0;
+  // In turn: the starts that reach "0" with increase (0) or decrease (1)
+  // first.
   std::size_t in_turn_reached_[2] = {0, 0};
+  // The different loops that the other walks in turn fall into, each from
+  // its least (text, button). A loop is the same wherever a walk enters it:
+  // the same texts with the same buttons to press, in the same round.
   std::set<std::vector<std::pair<std::string, std::int16_t>>> loops_;
   std::size_t longest_loop_ = 0;  // texts in the longest loop
   std::string longest_loop_text_;  // as its first walk met it

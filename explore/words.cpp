@@ -6,7 +6,6 @@ namespace velmora::explore {
 namespace {
 
 constexpr Words kEnglish{
-    .language = Language::kEnglish,
     .increase = "increase",
     .decrease = "decrease",
     .field_holds = "{} (the field holds {})",
@@ -43,15 +42,15 @@ constexpr Words kEnglish{
     .reach_summary = "{} to {}, {}: {} of {} starts reach 0; the longest shortest path is {}, from {}",
     .reach_summary_none = "{} to {}, {}: none of the {} starts reaches 0",
     .both_buttons_short = "both buttons",
-    .any_order_short = "any order",
     .in_turn_caption = "{}, pressed in turn",
     .path_caption = "From {} to 0 in {}, any order (in bold), and the texts met on the way",
     .never_caption = "From {}: 0 is never reached",
     .depth_caption = "Within {} of {}",
+    .press_one = "{} press",
+    .press_many = "{} presses",
 };
 
 constexpr Words kBulgarian{
-    .language = Language::kBulgarian,
     .increase = "увеличава",
     .decrease = "намалява",
     .field_holds = "{} (полето съдържа {})",
@@ -90,20 +89,19 @@ constexpr Words kBulgarian{
         "от {} до {}, {}: {} от {} начала стигат до 0; най-дългият най-кратък път е {}, от {}",
     .reach_summary_none = "от {} до {}, {}: нито едно от {} начала не стига до 0",
     .both_buttons_short = "с двата бутона",
-    .any_order_short = "в произволен ред",
     .in_turn_caption = "{}, редувайки бутоните",
     .path_caption =
         "От {} до 0 с {} в произволен ред (удебелено) и текстовете, срещнати по пътя",
     .never_caption = "От {}: 0 не се достига",
     .depth_caption = "До {} от {}",
+    .press_one = "{} натискане",
+    .press_many = "{} натискания",
 };
 
 }  // namespace
 
 std::string Words::Presses(std::size_t n) const {
-  if (language == Language::kBulgarian)
-    return std::to_string(n) + (n == 1 ? " натискане" : " натискания");
-  return std::to_string(n) + (n == 1 ? " press" : " presses");
+  return Fill(n == 1 ? press_one : press_many, {std::to_string(n)});
 }
 
 const Words& WordsFor(Language language) {

@@ -16,7 +16,6 @@ enum class Language { kEnglish, kBulgarian };
 
 // Patterns hold "{}" where Fill() puts its arguments, in order.
 struct Words {
-  Language language;
   // The buttons, as a walk names each press: "112 → 116 (increase)".
   std::string_view increase, decrease;
   std::string_view field_holds;  // "12345 (the field holds 1234)"
@@ -38,11 +37,13 @@ struct Words {
   std::string_view in_turn_summary;  // "... starts reach 0 increasing first, ..."
   std::string_view loops_summary, one_loop_summary, no_loop_summary;
   std::string_view reach_summary, reach_summary_none;
-  std::string_view both_buttons_short, any_order_short;  // a reading in a summary
+  std::string_view both_buttons_short;  // both buttons in a summary, beside any_order
   // Captions of the pictures.
   std::string_view in_turn_caption, path_caption, never_caption, depth_caption;
+  // A count of presses, one and more: "1 press", "12 presses".
+  std::string_view press_one, press_many;
 
-  std::string Presses(std::size_t n) const;  // "1 press", "12 presses"
+  std::string Presses(std::size_t n) const;  // press_one or press_many with n
 };
 
 const Words& WordsFor(Language language);

@@ -32,11 +32,11 @@ std::vector<char> buffer;
 std::string answer;
 
 // One graph per separator the page has used, kept across calls: a start
-// already pressed is not pressed again.
+// already pressed is not pressed again. SeparatorFor gives a point for
+// anything but a comma, -1 (unknown) among them.
 PressGraph& GraphFor(int regional_separator) {
   static std::map<char, PressGraph> graphs;
-  const char32_t regional =
-      regional_separator < 0 ? U'.' : static_cast<char32_t>(regional_separator);
+  const auto regional = static_cast<char32_t>(regional_separator);
   const char separator = velmora::NumberPanel::SeparatorFor(regional);
   return graphs.try_emplace(separator, regional).first->second;
 }
@@ -66,15 +66,6 @@ void WriteStrings(velmora::JsonWriter& json, const std::vector<std::string>& tex
   json.BeginArray();
   for (const std::string& text : texts) json.String(text);
   json.EndArray();
-}
-
-// The summary's lines, without their line breaks.
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t from = 0;
-  for (std::size_t end; (end = text.find('\n', from)) != std::string::npos; from = end + 1)
-    lines.push_back(text.substr(from, end - from));
-  return lines;
 }
 
 // The range's table for a spreadsheet: the column names, a row per start,
@@ -124,8 +115,9 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_limits() {
 //                 "steps":["112","→ 116 (increase)",...]}, ...],
 //    "note":"What this means for the exercise: ...",
 //    "json":"{\"start\":\"112\",...}\n"}
-// (AnswerInWords; "note" is ExerciseNote's one paragraph; "json" is the
-// line velmora-explore --json prints for the start.)
+// (AnswerInWords; "note" is Words::note, what velmora-explore says after
+// its answers (ExerciseNote), as one paragraph without a line break;
+// "json" is the line velmora-explore --json prints for the start.)
 EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
                                                  int regional_separator) {
   return Reply([=] {
@@ -133,8 +125,6 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
     const Words& words = WordsOf(language);
     const Answer found = AnswerFor(graph, Typed(size));
     const AnswerWords in_words = AnswerInWords(graph, found, words);
-    std::string note = ExerciseNote(words, 0);
-    note.pop_back();  // its line break
     velmora::JsonWriter json;
     json.BeginObject().Key("heading").String(in_words.heading).Key("zero").String(in_words.zero);
     json.Key("readings").BeginArray();
@@ -145,7 +135,7 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
       json.EndObject();
     }
     json.EndArray();
-    json.Key("note").String(note).Key("json").String(AnswerJson(graph, found)).EndObject();
+    json.Key("note").String(words.note).Key("json").String(AnswerJson(graph, found)).EndObject();
     return std::move(json).Take();
   });
 }
@@ -153,7 +143,11 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_answer(std::size_t size, int language,
 // The picture of the start in the buffer as Graphviz DOT, the tool's own:
 // `kind` 0 the walks in turn (velmora-explore --graph START --in-turn),
 // 1 the search in any order (--graph START).
-//   {"dot":"digraph ...","caption":["112, pressed in turn"]}
+//   {"dot":"digraph ...",
+//    "caption":["112, pressed in turn",
+//               "increase first: falls into the loop 108 → 117, never reaches 0",
+//               "decrease first: falls into the loop 108 → 117, never reaches 0"]}
+// (the search's caption is one line).
 // A picture of more than mostDrawn texts is not drawn: {"tooLarge":true}.
 EMSCRIPTEN_KEEPALIVE const char* teachers_picture(std::size_t size, int language,
                                                   int regional_separator, int kind) {
@@ -196,7 +190,7 @@ EMSCRIPTEN_KEEPALIVE const char* teachers_range(int from, int to, int language,
       summary.Add(graph, found);
       rows.push_back(TableRow(graph, found, words));
     }
-    const std::vector<std::string> lines = Lines(summary.Text(words));
+    const std::vector<std::string> lines = summary.Lines(words);
     velmora::JsonWriter json;
     json.BeginObject().Key("header");
     WriteStrings(json, header);

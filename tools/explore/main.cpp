@@ -74,7 +74,9 @@ void Explorer::All(std::ostream& out) {
     summary.Add(graph_, answer);
     out << (options_.json ? AnswerJson(graph_, answer) : TsvLine(TableRow(graph_, answer, words_)));
   }
-  if (!options_.json) out << '\n' << summary.Text(words_);
+  if (options_.json) return;
+  out << '\n';
+  for (const std::string& line : summary.Lines(words_)) out << line << '\n';
 }
 
 void Explorer::Graph(std::ostream& out) {
