@@ -101,6 +101,17 @@ class BigNumber {
     return static_cast<std::uint32_t>(remainder);
   }
 
+  // Divides by 5^exponent, truncating; tells whether a remainder was lost.
+  // Dividing by the factors in turn gives the same quotient
+  // (floor(floor(x / a) / b) is floor(x / ab)), and x / 5^exponent has a
+  // fraction exactly when one of the divisions leaves a remainder.
+  constexpr bool DivideByPowerOfFive(int exponent) noexcept {
+    bool lost = false;
+    for (; exponent > 13; exponent -= 13) lost |= Divide(kPowersOfFive[13]) != 0;
+    lost |= Divide(kPowersOfFive[exponent]) != 0;
+    return lost;
+  }
+
   // Multiplies by 2^bits; nothing for bits of zero or less.
   constexpr void ShiftLeft(int bits) noexcept {
     if (bits <= 0 || size_ == 0) return;

@@ -145,14 +145,11 @@ double DecimalToDouble(const char* digits, int count, int scale) noexcept {
     x.MultiplyByPowerOfFive(scale);  // under 10^(kReadsAsInfinity - 1)
   } else {
     // Enough bits first that the quotient keeps at least 64. A remainder
-    // of the divisions is a sticky fraction (floor(floor(x / a) / b) is
-    // floor(x / ab)).
-    int t = -scale;
-    const int shift = std::max(0, ReaderDividendBits(t) - x.BitLength());
+    // of the division is a sticky fraction.
+    const int shift = std::max(0, ReaderDividendBits(-scale) - x.BitLength());
     x.ShiftLeft(shift);
     exponent2 -= shift;
-    for (; t > 13; t -= 13) sticky |= x.Divide(kPowersOfFive[13]) != 0;
-    sticky |= x.Divide(kPowersOfFive[t]) != 0;
+    sticky = x.DivideByPowerOfFive(-scale);
   }
   const int excess = std::max(0, x.BitLength() - 64);
   sticky |= x.ShiftRight(excess);
