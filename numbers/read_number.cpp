@@ -86,12 +86,6 @@ constexpr double kExactPowersOfTen[23] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e
                                           1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The bounds in numbers/big_number.h, checked with its own arithmetic.
-constexpr int BitLengthOfPowerOfTen(int n) noexcept {
-  BigNumber power(1);
-  power.MultiplyByPowerOfFive(n);
-  power.ShiftLeft(n);
-  return power.BitLength();
-}
 // Every decimal digit of the longest halfway point between two doubles,
 // (2^54 - 1) * 2^-1075 = (2^54 - 1) * 5^1075 * 10^-1075, is kept.
 static_assert([] {
