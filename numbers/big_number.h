@@ -57,8 +57,9 @@ constexpr int ReaderDividendBits(int fives) noexcept { return 64 + BitsOfPowerOf
 
 // The reader's largest numbers: its digits (under 10^(kMaxReadDigits + 1)),
 // and those digits widened for the most fives. (Multiplying by 5^t instead,
-// it stays under 10^kReadsAsInfinity.) The writer's are smaller: a double's
-// 53-bit mantissa times 2^971 or times 5^338 (number_to_text.cpp checks it).
+// it stays under 10^(kReadsAsInfinity - 1); read_number.cpp checks that
+// this fits.) The writer's are smaller: a double's 53-bit mantissa times
+// 2^971 or times 5^338 (number_to_text.cpp checks it).
 constexpr int kBigNumberBits =
     std::max(BitsOfPowerOfTen(kMaxReadDigits + 1), ReaderDividendBits(kMaxFivesDivided));
 

@@ -100,7 +100,9 @@ static_assert([] {
 // 10^(kReadsAsInfinity - 1) is past 2^1024.
 static_assert(BitLengthOfPowerOfTen(-kReadsAsZero) > 1075);
 static_assert(BitLengthOfPowerOfTen(kReadsAsInfinity - 1) > 1024);
-// Multiplied by 5^scale, the digits stay under 10^(kReadsAsInfinity - 1).
+// Multiplied by 5^scale, the digits stay under 10^(kReadsAsInfinity - 1):
+// they are multiplied only for k = count + scale below kReadsAsInfinity, and
+// D * 5^scale is at most D * 10^scale < 10^k.
 static_assert(BitsOfPowerOfTen(kReadsAsInfinity - 1) <= BigNumber::kMaxBits);
 
 // D * 10^scale for the decimal digits D (count of them, the first not 0),
