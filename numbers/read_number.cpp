@@ -1,4 +1,11 @@
 // ReadNumber: the text's grammar, then its digits converted exactly.
+//
+// The exact conversion is written here rather than taken from a library:
+// fast_float made the WebAssembly module 17.5 KB larger (measured when it
+// was removed), and the WebAssembly build's C++ library (Emscripten 3.1.6)
+// has no std::from_chars for double. Exact halfway cases and texts of 700
+// to 1,500 digits were checked against strtod with fuzz/read_number.cpp,
+// natively and on i686, with no mismatch.
 #include <algorithm>
 #include <bit>
 #include <cmath>
