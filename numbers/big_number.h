@@ -57,8 +57,9 @@ constexpr int ReaderDividendBits(int fives) noexcept { return 64 + BitsOfPowerOf
 
 // The reader's largest numbers: its digits (under 10^(kMaxReadDigits + 1)),
 // and those digits widened for the most fives. (Multiplying by 5^t instead,
-// it stays under 10^kReadsAsInfinity.) The writer's are smaller: a double's
-// 53-bit mantissa times 2^971 or times 5^338 (number_to_text.cpp checks it).
+// it stays under 10^(kReadsAsInfinity - 1); read_number.cpp checks that
+// this fits.) The writer's are smaller: a double's 53-bit mantissa times
+// 2^971 or times 5^338 (number_to_text.cpp checks it).
 constexpr int kBigNumberBits =
     std::max(BitsOfPowerOfTen(kMaxReadDigits + 1), ReaderDividendBits(kMaxFivesDivided));
 
@@ -99,6 +100,17 @@ class BigNumber {
     }
     Trim();
     return static_cast<std::uint32_t>(remainder);
+  }
+
+  // Divides by 5^exponent, truncating; tells whether a remainder was lost.
+  // Dividing by the factors in turn gives the same quotient
+  // (floor(floor(x / a) / b) is floor(x / ab)), and x / 5^exponent has a
+  // fraction exactly when one of the divisions leaves a remainder.
+  constexpr bool DivideByPowerOfFive(int exponent) noexcept {
+    bool lost = false;
+    for (; exponent > 13; exponent -= 13) lost |= Divide(kPowersOfFive[13]) != 0;
+    lost |= Divide(kPowersOfFive[exponent]) != 0;
+    return lost;
   }
 
   // Multiplies by 2^bits; nothing for bits of zero or less.
@@ -152,15 +164,24 @@ class BigNumber {
   int size_ = 0;
 };
 
+// The bit length of 10^n (n >= 0), worked out with BigNumber's own
+// arithmetic; for the bounds checked at compile time, here and in
+// read_number.cpp.
+constexpr int BitLengthOfPowerOfTen(int n) noexcept {
+  BigNumber power(1);
+  power.MultiplyByPowerOfFive(n);
+  power.ShiftLeft(n);
+  return power.BitLength();
+}
+
 // The ratios of BitsOfPowerOfTen and BitsOfPowerOfFive are over log2 10
 // and log2 5.
 static_assert([] {
-  BigNumber five(1), ten(1);
+  BigNumber five(1);
   five.MultiplyByPowerOfFive(512);
-  ten.MultiplyByPowerOfFive(512);
-  ten.ShiftLeft(512);
-  return five.BitLength() <= BitsOfPowerOfFive(512) && ten.BitLength() <= BitsOfPowerOfTen(512);
+  return five.BitLength() <= BitsOfPowerOfFive(512);
 }());
+static_assert(BitLengthOfPowerOfTen(512) <= BitsOfPowerOfTen(512));
 
 }  // namespace
 }  // namespace velmora

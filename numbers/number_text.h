@@ -52,21 +52,20 @@ struct ShortText {
 // (rounded), and 300 hex digits of F -> +inf. Exponents of any length are
 // read without overflow: "1e-000000000000000000000000000003" -> 0.001.
 //
-// The exact conversion is written here (read_number.cpp, with
-// numbers/big_number.h) rather than taken from a library: fast_float made
-// the WebAssembly module 17.5 KB larger (measured when it was removed), and
-// the WebAssembly build's C++ library (Emscripten 3.1.6) has no
-// std::from_chars for double. fuzz/read_number.cpp checks it against
-// strtod on any text; exact halfway cases and texts of 700 to 1,500 digits
-// were checked so, natively and on i686, with no mismatch.
+// The exact conversion is hand-written (read_number.cpp, with
+// numbers/big_number.h): a library for it made the WebAssembly module
+// larger, and the WebAssembly build's C++ library has no std::from_chars
+// for double (read_number.cpp gives the details). fuzz/read_number.cpp
+// checks it against strtod on any text; exact halfway cases and texts of
+// hundreds of digits have been checked with it.
 double ReadNumber(std::string_view text) noexcept;
 
 // Writes a number with 15 significant digits and the given decimal
 // separator ('.' or ','). The digits are the exact binary value rounded
-// half to even (worked out with whole numbers, no floating point). Plain notation while the decimal exponent of the
-// rounded value lies in -4..14, otherwise exponent notation with "E", a sign
-// and at least two digits. Trailing zeros are dropped, there is no grouping
-// and no leading blank.
+// half to even (worked out with whole numbers, no floating point). Plain
+// notation while the decimal exponent of the rounded value lies in -4..14,
+// otherwise exponent notation with "E", a sign and at least two digits.
+// Trailing zeros are dropped, there is no grouping and no leading blank.
 //   116 -> "116"   -1026 -> "-1026"   7.5 -> "7.5" / "7,5"   -0.9 -> "-0.9"
 //   0.1 + 2 -> "2.1"   0.0001 -> "0.0001"   0.00001 -> "1E-05"
 //   999999999999999.4 -> "999999999999999"   999999999999999.6 -> "1E+15"

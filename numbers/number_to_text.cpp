@@ -109,8 +109,10 @@ Decimal15 ToDecimal15(double x) noexcept {
   // k = floor(log2 |x| * log10 2), with 315653 / 2^20 for log10 2 (to 7
   // digits), is floor(log10 2^floor(log2 |x|)) for every double, so
   // floor(log10 |x|) is k or k + 1 (x = 10 gives k = 0): the first loop
-  // steps up to it. (The second never runs here; it keeps the search right
-  // for any estimate.)
+  // steps up to it. The second loop is a guard that is never entered: with
+  // the estimate exact over the whole range of doubles, k never starts
+  // above floor(log10 |x|). It would keep the search right for a coarser
+  // estimate.
   const int log2 = 63 - std::countl_zero(mantissa) + exponent2;
   int k = (log2 * 315653) >> 20;
   Scaled scaled = ScaleByPowerOfTen(mantissa, exponent2, 14 - k);

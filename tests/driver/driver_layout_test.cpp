@@ -10,11 +10,13 @@
 #include <nlohmann/json.hpp>
 
 #include "tests/driver/run_driver.h"
+#include "window/bytes.h"
 #include "window/embedded_record.h"
 
 namespace {
 
 using Json = nlohmann::json;
+using velmora::LowerHex;
 
 // The driver's answers, each read as JSON.
 std::vector<Json> RunDriver(const std::vector<std::string>& requests) {
@@ -24,17 +26,10 @@ std::vector<Json> RunDriver(const std::vector<std::string>& requests) {
   return answers;
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  static const char digits[] = "0123456789abcdef";
-  std::string s;
-  for (std::uint8_t b : bytes) s += {digits[b >> 4], digits[b & 15]};
-  return s;
-}
-
 std::string LayoutRequest(const std::string& hex) { return R"({"op":"layout","hex":")" + hex + "\"}"; }
 
 TEST(DriverLayout, RecordAndLayout) {
-  const std::string record = Hex(velmora::EmbeddedRecord());
+  const std::string record = LowerHex(velmora::EmbeddedRecord());
   const auto answers = RunDriver({R"({"op":"record"})", R"({"op":"layout"})", LayoutRequest(record),
                                   R"({"op":"layout","hex":"ffc"})", R"({"op":"layout","hex":7})",
                                   R"({"op":"layout","hex":"ffcc"})"});
@@ -84,10 +79,10 @@ TEST(DriverLayout, AnswersEveryDamagedRecord) {
   const auto record = velmora::EmbeddedRecord();
   std::vector<std::uint8_t> bytes(record.begin(), record.end());
   std::vector<std::string> requests;
-  for (std::size_t n = 0; n < bytes.size(); ++n) requests.push_back(LayoutRequest(Hex(record.first(n))));
+  for (std::size_t n = 0; n < bytes.size(); ++n) requests.push_back(LayoutRequest(LowerHex(record.first(n))));
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     bytes[i] ^= 0xA5;
-    requests.push_back(LayoutRequest(Hex(bytes)));
+    requests.push_back(LayoutRequest(LowerHex(bytes)));
     bytes[i] ^= 0xA5;
   }
   const auto answers = RunDriver(requests);

@@ -1,7 +1,8 @@
 #pragma once
 // velmora-driver (VELMORA_DRIVER) run as a process: the request lines go
 // into a file of the running test's own, since ctest runs the tests side
-// by side, and the driver's answer lines come back, one per request.
+// by side, and the driver's answer lines come back, one per request. The
+// file is removed once the driver has read it.
 
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@ inline std::vector<std::string> RunDriver(const std::vector<std::string>& reques
   FILE* pipe = popen(command.c_str(), "r");
   if (pipe == nullptr) {
     ADD_FAILURE() << "cannot run " << command;
+    std::remove(input.c_str());
     return {};
   }
   std::vector<std::string> answers;
@@ -37,6 +39,7 @@ inline std::vector<std::string> RunDriver(const std::vector<std::string>& reques
     }
   }
   EXPECT_EQ(pclose(pipe), 0);
+  std::remove(input.c_str());
   return answers;
 }
 

@@ -56,6 +56,30 @@ TEST(BigNumber, DivideGivesQuotientAndRemainder) {
   EXPECT_EQ(small.BitLength(), 0);
 }
 
+// Powers of five past one divisor (5^13) are divided in steps; a remainder
+// left by any step, the first or the last, is reported.
+TEST(BigNumber, DivideByPowerOfFiveTellsWhetherARemainderWasLost) {
+  BigNumber exact(7);
+  exact.MultiplyByPowerOfFive(27);
+  EXPECT_FALSE(exact.DivideByPowerOfFive(27));
+  EXPECT_EQ(exact.Low64(), 7u);
+
+  BigNumber first_step(7);  // 7 * 5^27 + 1: 1 is left by the first step
+  first_step.MultiplyByPowerOfFive(27);
+  first_step.Multiply(1, 1);
+  EXPECT_TRUE(first_step.DivideByPowerOfFive(27));
+  EXPECT_EQ(first_step.Low64(), 7u);
+
+  BigNumber last_step(36);  // 36 * 5^26 = 7 * 5^27 + 5^26: left by the last step
+  last_step.MultiplyByPowerOfFive(26);
+  EXPECT_TRUE(last_step.DivideByPowerOfFive(27));
+  EXPECT_EQ(last_step.Low64(), 7u);
+
+  BigNumber by_one(5);  // 5^0
+  EXPECT_FALSE(by_one.DivideByPowerOfFive(0));
+  EXPECT_EQ(by_one.Low64(), 5u);
+}
+
 TEST(BigNumber, ShiftsAcrossLimbBoundaries) {
   const struct { std::uint64_t start; int bits; std::uint64_t left; } cases[] = {
       {1, 0, 1},
@@ -103,10 +127,7 @@ TEST(BigNumber, TheReadersLargestNumbers) {
   MultiplyInDigits(x, nines);
   x.ShiftLeft(ReaderDividendBits(kMaxFivesDivided) - x.BitLength());
   EXPECT_EQ(x.BitLength(), 2600);
-  bool remainder = false;
-  int t = kMaxFivesDivided;
-  for (; t > 13; t -= 13) remainder |= x.Divide(kPowersOfFive[13]) != 0;
-  remainder |= x.Divide(kPowersOfFive[t]) != 0;
+  const bool remainder = x.DivideByPowerOfFive(kMaxFivesDivided);
   EXPECT_TRUE(remainder);
   EXPECT_EQ(x.BitLength(), 65);
   EXPECT_FALSE(x.ShiftRight(1));
