@@ -70,7 +70,9 @@ void DesktopContrast::Take(const QString& name_space, const QString& key, const 
   const std::optional<bool> asks = HighContrastSetting(name_space, key, value);
   if (!asks) return;
   (name_space == kAppearance ? portal_asks_ : gnome_asks_) = *asks;
-  changed_(portal_asks_ || gnome_asks_);
+  if (told_ == (portal_asks_ || gnome_asks_)) return;
+  told_ = !told_;
+  changed_(told_);
 }
 
 }  // namespace velmora::qt

@@ -31,9 +31,9 @@ class DesktopContrast : public QObject {
 
  public:
   // Asks the portal without waiting for it, then calls `changed` with
-  // whether the desktop asks for high contrast: after each answer and
-  // after each change of either setting. Without a session bus or a
-  // portal, never.
+  // whether the desktop asks for high contrast, each time that differs
+  // from what it last said (at first: that it does not). Without a session
+  // bus or a portal, never.
   DesktopContrast(std::function<void(bool high)> changed, QObject* parent);
 
  private slots:
@@ -45,6 +45,7 @@ class DesktopContrast : public QObject {
   std::function<void(bool)> changed_;
   bool portal_asks_ = false;  // org.freedesktop.appearance contrast
   bool gnome_asks_ = false;   // org.gnome.desktop.a11y.interface high-contrast
+  bool told_ = false;         // what `changed_` last heard
 };
 
 }  // namespace velmora::qt

@@ -58,7 +58,6 @@ QWidget* CreateLabel(const Control& control, const ControlLook& look, QWidget* p
   label->setText(FromUtf8(control.text));
   label->setWordWrap(true);
   label->setAlignment(HorizontalAlignment(look.alignment) | Qt::AlignTop);
-  if (look.back_colour) FillBackground(*label, QPalette::Window, *look.back_colour);
   return label;
 }
 
@@ -69,7 +68,6 @@ QWidget* CreateOneLineBox(const Control& control, const ControlLook& look,
   box->setCursorPosition(0);
   box->setAlignment(HorizontalAlignment(look.alignment) | Qt::AlignVCenter);
   box->setReadOnly(look.read_only);
-  if (look.back_colour) FillBackground(*box, QPalette::Base, *look.back_colour);
   return box;
 }
 
@@ -96,7 +94,6 @@ QWidget* CreateMultiLineBox(const Control& control, const ControlLook& look,
     // Still readable from the keyboard: the caret moves and selects.
     box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   }
-  if (look.back_colour) FillBackground(*box, QPalette::Base, *look.back_colour);
   return box;
 }
 
@@ -133,7 +130,6 @@ Form::Form(const Layout& layout, double dpi) {
   setWindowTitle(FromUtf8(layout.caption));
   setFixedSize(TwipsToPixels(layout.client.width, dpi), TwipsToPixels(layout.client.height, dpi));
   setFont(ToQFont(FontLookOf(layout.font)));  // every control shows its text in it
-  FillBackground(*this, QPalette::Window, layout.back_colour);
   setWindowIcon(ToQIcon(layout.icon));
 
   // Later siblings are drawn over earlier ones: create from the bottom up.
@@ -163,10 +159,19 @@ Form::Form(const Layout& layout, double dpi) {
     tab_order_.push_back(&Widget(*control));
   ChainTabOrder(tab_order_);
 
-  layout_palettes_.emplace_back(this, palette());
-  for (const auto& [id, widget] : widgets_)
-    if (widget->testAttribute(Qt::WA_SetPalette))
-      layout_palettes_.emplace_back(widget, widget->palette());
+  // The window's and each control's colours, with a high-contrast desktop
+  // and without, by the rule every front end follows.
+  const auto both = [](auto colours_of) { return std::array{colours_of(false), colours_of(true)}; };
+  coloured_.push_back({this, QPalette::Window, both([&](bool high) {
+                         return ControlColours{WindowBackOf(layout, high), SystemColour::FaceText};
+                       })});
+  for (const Control& control : layout.controls) {
+    const QPalette::ColorRole role =
+        control.kind == ControlKind::TextBox ? QPalette::Base : QPalette::Window;
+    coloured_.push_back({&Widget(control), role,
+                         both([&](bool high) { return ColoursOf(control, high); })});
+  }
+  UseLayoutColours(true);
 }
 
 QWidget* Form::CreateControl(const Control& control) {
@@ -188,13 +193,22 @@ void Form::FocusFirst() {
   if (!tab_order_.empty()) tab_order_.front()->setFocus(Qt::OtherFocusReason);
 }
 
+// A stored colour fills the widget's background; a system colour is the
+// palette's own, and a palette that sets nothing gives the widget its
+// parent's, the window the application's. A button's colour shows only
+// where it is drawn in its own colour.
 void Form::UseLayoutColours(bool use) {
-  // A palette that sets nothing gives the widget its parent's, and the
-  // window the application's.
-  for (const auto& [widget, colours] : layout_palettes_)
-    widget->setPalette(use ? colours : QPalette());
-  for (ColourButton* button : findChildren<ColourButton*>(Qt::FindDirectChildrenOnly))
-    button->DrawOwnColour(use);
+  for (const Coloured& c : coloured_) {
+    const ControlColours& colours = c.colours[use ? 0 : 1];
+    if (auto* button = dynamic_cast<ColourButton*>(c.widget))
+      button->DrawOwnColour(colours.own_colour_button);
+    else if (dynamic_cast<QPushButton*>(c.widget))
+      continue;  // drawn by the style, in the palette's colours
+    else if (const auto* colour = std::get_if<Colour>(&colours.back))
+      FillBackground(*c.widget, c.role, *colour);
+    else
+      c.widget->setPalette(QPalette());
+  }
 }
 
 QWidget& Form::Widget(const Control& control) const {

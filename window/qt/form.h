@@ -8,6 +8,7 @@
 // describes, and finds each control's widget by the control's name and
 // Index.
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <string>
@@ -20,6 +21,7 @@
 #include <QWidget>
 
 #include "numbers/runtime_error.h"
+#include "window/front_end.h"
 #include "window/layout.h"
 
 class QColor;
@@ -69,8 +71,14 @@ class Form : public QWidget {
   // Each control's widget by the control's name and Index.
   std::map<std::pair<std::string, std::int16_t>, QWidget*> widgets_;
   std::vector<QWidget*> tab_order_;
-  // The window and each control with the palette the layout gave it.
-  std::vector<std::pair<QWidget*, QPalette>> layout_palettes_;
+  // The window and each control, with its colours as the layout gives
+  // them and as a high-contrast desktop does.
+  struct Coloured {
+    QWidget* widget;
+    QPalette::ColorRole role;  // the background's
+    std::array<ControlColours, 2> colours;
+  };
+  std::vector<Coloured> coloured_;
 };
 
 }  // namespace velmora::qt

@@ -105,11 +105,11 @@ int RunProgram(std::span<const std::uint8_t> record, char32_t regional_separator
     ShowErrorBox(nullptr, AsRuntimeError(std::current_exception()));
     return 1;
   }
-  window->Open();
   // Where the desktop asks for high contrast, the window leaves the
   // layout's colours for the desktop's palette, and back when it stops.
   DesktopContrast contrast([&window](bool high) { window->form().UseLayoutColours(!high); },
                            nullptr);
+  window->Open();
   return QApplication::exec();
 }
 
