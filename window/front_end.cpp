@@ -64,20 +64,24 @@ std::vector<const Control*> TabOrder(const Layout& layout) {
   return ByTabIndex(layout, [](const Control& c) { return LookOf(c).takes_focus && c.IsVisible(); });
 }
 
-std::vector<const Control*> StackingOrder(const Layout& layout) {
-  std::vector<const Control*> order = ByTabIndex(layout, IsLabel);
-  const std::vector<const Control*> windowed =
+namespace {
+
+// The labels, then the other controls, each by tab index; or the other way round.
+std::vector<const Control*> LabelsAnd(const Layout& layout, bool labels_first) {
+  const std::vector<const Control*> labels = ByTabIndex(layout, IsLabel);
+  const std::vector<const Control*> others =
       ByTabIndex(layout, [](const Control& c) { return !IsLabel(c); });
-  order.insert(order.end(), windowed.begin(), windowed.end());
+  std::vector<const Control*> order = labels_first ? labels : others;
+  const std::vector<const Control*>& rest = labels_first ? others : labels;
+  order.insert(order.end(), rest.begin(), rest.end());
   return order;
 }
 
-std::vector<const Control*> TopDownOrder(const Layout& layout) {
-  std::vector<const Control*> order = ByTabIndex(layout, [](const Control& c) { return !IsLabel(c); });
-  const std::vector<const Control*> labels = ByTabIndex(layout, IsLabel);
-  order.insert(order.end(), labels.begin(), labels.end());
-  return order;
-}
+}  // namespace
+
+std::vector<const Control*> StackingOrder(const Layout& layout) { return LabelsAnd(layout, true); }
+
+std::vector<const Control*> TopDownOrder(const Layout& layout) { return LabelsAnd(layout, false); }
 
 int TwipsToPixels(std::int32_t twips, double dpi) {
   return static_cast<int>(std::lround(twips * dpi / 1440.0));

@@ -39,6 +39,7 @@ int wmain(int argc, wchar_t** argv) {
         DispatchMessageW(&message);
       }
     }
+    if (window.Failure()) std::rethrow_exception(window.Failure());
     return 0;
   } catch (...) {
     std::fprintf(stderr, "%s\n", AsRuntimeError(std::current_exception()).Description().c_str());

@@ -10,8 +10,9 @@
 
 namespace velmora::qt {
 
-// Hands the interfaces below to Qt's accessibility (once per program; they
-// serve the widgets created after it).
+// Hands the form's and the field's own accessible interfaces (defined in
+// accessibility.cpp) to Qt's accessibility, once per program; they serve
+// the widgets created after it.
 void InstallAccessibleInterfaces();
 
 // An object with the notification role that nothing shows: no size, no
