@@ -1,7 +1,9 @@
 # velmora_web_module(<target> [MALLOC emmalloc] [INITIAL_MEMORY <bytes>]):
 # links <target> as the web pages' modules are: a module that stands alone
-# (it imports only what WASI gives; the pages answer proc_exit) in a memory
-# that starts small and grows, with a 64 KiB stack.
+# in a memory that starts small and grows, with a 64 KiB stack. It imports
+# what WASI gives that it uses (the window's modules proc_exit alone) and,
+# with emmalloc, env.emscripten_notify_memory_growth; whoever loads it
+# answers what it imports.
 #
 # The allocator is the window's page's own (window/web/web_heap.cpp) unless
 # MALLOC names one of the toolchain's. Linked side by side from the same

@@ -112,7 +112,8 @@ if(VELMORA_ZIP)
     COMMENT "Zipping Velmora.exe")
   add_custom_target(velmora_win32_zip ALL DEPENDS ${VELMORA_WIN32_ZIP})
 else()
-  message(STATUS "zip not found: no ${VELMORA_PRODUCT_NAME}-${VELMORA_FILE_VERSION}-win32.zip")
+  cmake_path(GET VELMORA_WIN32_ZIP FILENAME zip_name)
+  message(STATUS "zip not found: no ${zip_name}")
 endif()
 
 # The program in a Windows Installer package, when wixl is installed.

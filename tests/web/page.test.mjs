@@ -93,6 +93,13 @@ const pageWithRecord = (change) => pageCopy((dir) => {
   writeFileSync(file, record);
 });
 
+// The page with another record: its statement begins "На се" for "Да се".
+const otherRecordPage = () => pageWithRecord((record) => {
+  const at = record.indexOf(cp1251('Да се'));
+  assert.ok(at > 0);
+  record[at] = 0xCD;  // "Н"
+});
+
 describe('opening the page', () => {
   it('shows the window of the stored record, focus on the statement, quietly', TIMEOUT, () =>
     withPage({}, async (page, { problems }) => {
@@ -231,11 +238,7 @@ describe('opening the page', () => {
   });
 
   it('from a record other than the one it was built with shows that record\'s window', TIMEOUT, async () => {
-    const copy = pageWithRecord((record) => {
-      const at = record.indexOf(cp1251('Да се'));
-      assert.ok(at > 0);
-      record[at] = 0xCD;  // "На се"
-    });
+    const copy = otherRecordPage();
     try {
       await withOwnServer(copy.dir, {}, async (page, { problems }) => {
         assert.match(await page.inputValue(STATEMENT), /^На се реализира проект/);
@@ -724,7 +727,7 @@ describe('a run-time error', () => {
 
   it('from a window module that does not compile shows the error box and no window', TIMEOUT, async () => {
     // Another record, so that the page needs velmora-window.wasm, cut short.
-    const copy = pageWithRecord((record) => { record[record.indexOf(cp1251('Да се'))] = 0xCD; });
+    const copy = otherRecordPage();
     truncateSync(path.join(copy.dir, 'velmora-window.wasm'), 100);
     try {
       await withOwnServer(copy.dir, {}, async (page) => {

@@ -74,11 +74,11 @@ export function launch() {
 // One browser and one server of the built page for a test file's tests:
 // started before the first, stopped after the last. The tests read
 // `shared.browser` and `shared.server`.
-export function sharedBrowserAndServer(dir = webDir) {
+export function sharedBrowserAndServer() {
   const shared = {};
   before(async () => {
     shared.browser = await launch();
-    shared.server = await serve(dir);
+    shared.server = await serve(webDir);
   });
   after(async () => {
     await shared.browser?.close();

@@ -100,9 +100,7 @@ Json LayoutOp(const Json& request) {
 
 Json PageOp(const Json&) {
   const Layout layout = ReadLayoutRecord(EmbeddedRecord());
-  NumberPanel panel;
-  panel.Load(BindPanel(layout).field->text);
-  return Json::parse(web::DescribeWindow(layout, panel));
+  return Json::parse(web::DescribeWindow(layout, web::OpenedPanel(layout, U'.')));
 }
 
 constexpr Op kOps[] = {{"record", RecordOp}, {"layout", LayoutOp}, {"page", PageOp}};

@@ -11,13 +11,10 @@ std::string OpenAnswer(const Layout& layout, const NumberPanel& panel, std::span
   JsonWriter out;
   out.BeginObject();
   out.Key("record").String(Fingerprint(record));
-  if constexpr (kAnswer == Opened::kWindow) {
+  if constexpr (kAnswer == Opened::kWindow)
     WriteWindow(out, layout, panel);  // the panel's state among its members
-  } else {
-    out.Key("panel").BeginObject();
-    WritePanelState(out, panel);
-    out.EndObject();
-  }
+  else
+    WritePanelMember(out, panel);
   out.EndObject();
   return std::move(out).Take();
 }

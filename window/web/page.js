@@ -60,7 +60,7 @@ async function velmoraStart(module, record) {
   }
   const open = () => {
     put(new Uint8Array(record));
-    return answer(api.velmora_open(record.byteLength, -1));
+    return answer(api.velmora_open(record.byteLength));
   };
 
   // A run-time error of the open window: its box, and no more handling of input.

@@ -124,6 +124,12 @@ void WritePanelState(JsonWriter& out, const NumberPanel& panel) {
   out.Key("limit").Number(static_cast<std::int64_t>(panel.FieldLimit()));
 }
 
+void WritePanelMember(JsonWriter& out, const NumberPanel& panel) {
+  out.Key("panel").BeginObject();
+  WritePanelState(out, panel);
+  out.EndObject();
+}
+
 std::string PanelState(const NumberPanel& panel) {
   JsonWriter out;
   out.BeginObject();
@@ -158,9 +164,7 @@ void WriteWindow(JsonWriter& out, const Layout& layout, const NumberPanel& panel
   for (const Control* control : StackingOrder(layout))
     WriteControl(out, layout, *control, binding, tab_order, panel);
   out.EndArray();
-  out.Key("panel").BeginObject();
-  WritePanelState(out, panel);
-  out.EndObject();
+  WritePanelMember(out, panel);
 }
 
 std::string DescribeWindow(const Layout& layout, const NumberPanel& panel) {

@@ -56,5 +56,7 @@ NumberPanel OpenedPanel(const Layout& layout, char32_t regional_separator);
 std::string PanelState(const NumberPanel& panel);
 // The same members written into the object that `out` has open.
 void WritePanelState(JsonWriter& out, const NumberPanel& panel);
+// The same object as the member "panel" of the object that `out` has open.
+void WritePanelMember(JsonWriter& out, const NumberPanel& panel);
 
 }  // namespace velmora::web

@@ -50,7 +50,7 @@ struct Page {
 };
 
 // The user's regional separator as the page gives it: a code point, or -1
-// while the page does not know it (a point until then).
+// where the browser's number format names none (a point then).
 char32_t Regional(int code_point) { return code_point < 0 ? U'.' : static_cast<char32_t>(code_point); }
 
 std::optional<Page> page;
@@ -115,18 +115,17 @@ EMSCRIPTEN_KEEPALIVE std::uint8_t* velmora_buffer(std::size_t size) {
 }
 
 // Reads the record of `size` bytes from the buffer and loads the window
-// (NumberPanel::Load with the layout's field text). `regional_separator` is
-// the user's decimal separator as a code point, or -1 while the page does
-// not know it yet (velmora_separator says it later). Answers as
+// (NumberPanel::Load with the layout's field text). The user's decimal
+// separator is not known yet: velmora_separator says it later. Answers as
 // open_answer.h says.
-EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size, int regional_separator) {
+EMSCRIPTEN_KEEPALIVE const char* velmora_open(std::size_t size) {
   if (!error.empty()) return error.c_str();
   try {
     const std::span<const std::uint8_t> record(buffer.data(), std::min(size, buffer.size()));
     velmora::Layout layout = velmora::ReadLayoutRecord(record);
-    velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, Regional(regional_separator));
+    velmora::NumberPanel panel = velmora::web::OpenedPanel(layout, U'.');
     std::string opened = velmora::web::OpenAnswer<kOpened>(layout, panel, record);
-    page = Page{std::move(layout), std::move(panel), regional_separator >= 0};
+    page = Page{std::move(layout), std::move(panel)};
     return Answer(std::move(opened));
   } catch (...) {
     return Fail();
