@@ -65,24 +65,24 @@ if ((${#need[@]})); then
   if [[ $what == test ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
     dpkg --add-architecture i386
   fi
-  # A mirror caught mid-sync fails an index now and then: try again, and
-  # go on with the indexes that did arrive if it keeps failing.
+  # A mirror caught mid-sync, or a dropped connection, fails an index now
+  # and then: try again, and go on with the indexes that did arrive if it
+  # keeps failing.
   for try in 1 2 3; do
-    apt-get update && break
+    apt-get update --error-on=any && break
     if ((try == 3)); then echo "setup.sh: apt-get update failed 3 times; going on with the indexes it has" >&2; break; fi
     sleep 20
   done
-  install() { DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "$@"; }
-  if ! install "${need[@]}"; then
-    # Without its i386 indexes apt cannot install wine32. The Wine tests
-    # then run the x86_64 build under 64-bit Wine, as on a machine that
-    # runs no 32-bit programs; everything else must still install.
-    [[ " ${need[*]} " == *" wine32 "* ]] || exit 1
+  # Without its i386 indexes apt cannot install wine32. The Wine tests then
+  # run the x86_64 build under 64-bit Wine, as on a machine that runs no
+  # 32-bit programs; everything else must still install.
+  if [[ " ${need[*]} " == *" wine32 "* ]] && ! apt-get install -s wine32 >/dev/null 2>&1; then
     echo "setup.sh: wine32 cannot be installed now; the Wine tests will run the x86_64 build" >&2
     without=()
     for p in "${need[@]}"; do [[ $p == wine32 ]] || without+=("$p"); done
-    install "${without[@]}"
+    need=("${without[@]}")
   fi
+  DEBIAN_FRONTEND=noninteractive apt-get install -y --no-install-recommends "${need[@]}"
 fi
 
 # The comma-separator tests run under a Bulgarian locale.
