@@ -49,17 +49,18 @@ Subclass::~Subclass() {
   if (IsWindow(window_) && GetPropW(window_, kObject) == this) Unhook(window_, Proc);
 }
 
+// One property looked up per message: the object's, while it is there.
 LRESULT CALLBACK Subclass::Proc(HWND window, UINT message, WPARAM w, LPARAM l) noexcept {
+  auto* self = message == WM_NCDESTROY ? nullptr : static_cast<Subclass*>(GetPropW(window, kObject));
+  if (self)
+    return self->failure_.Run(GetAncestor(window, GA_ROOT),
+                              [&] { return self->HandleMessage(message, w, l); });
   const WNDPROC own = OwnProc(window);
   if (message == WM_NCDESTROY) {
     Unhook(window, Proc);
     RemovePropW(window, kOwnProc);
-    return CallOwn(own, window, message, w, l);
   }
-  auto* self = static_cast<Subclass*>(GetPropW(window, kObject));
-  if (!self) return CallOwn(own, window, message, w, l);
-  return self->failure_.Run(GetAncestor(window, GA_ROOT),
-                            [&] { return self->HandleMessage(message, w, l); });
+  return CallOwn(own, window, message, w, l);
 }
 
 LRESULT Subclass::HandleMessage(UINT message, WPARAM w, LPARAM l) {
